@@ -1,0 +1,119 @@
+#include "app/KeyvaneDlg.h"
+
+#include "about/Egg.h"
+#include "app/HotkeyCensus.h"
+#include "app/KeyState.h"
+#include "framework/DC.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+
+namespace {
+
+// Ctrl+Alt+Shift+Win+G opens the hidden picture; registered only when Shift
+// is held at start.
+constexpr int kPictureHotkeyId = 666;
+constexpr UINT kPictureHotkeyModifiers = MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN;
+constexpr UINT kPictureHotkeyKey = 'G';
+
+constexpr UINT kSystemCommandMask = 0xFFF0;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CKeyvaneDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_SIZE()
+    ON_WM_SIZING()
+    ON_WM_MOVING()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_GETMINMAXINFO()
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_HOTKEY_LIST, OnColumnClick)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_HOTKEY_LIST, OnItemChanged)
+    ON_MESSAGE(WM_HOTKEY, OnHotKey)
+END_MESSAGE_MAP()
+
+CKeyvaneDlg::CKeyvaneDlg(CWnd* parent)
+    : CDialog(IDD_KEYVANE_DIALOG, parent)
+    , m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+    , m_snapper(kSnapDistance)
+{
+}
+
+void CKeyvaneDlg::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Control(dx, IDC_HOTKEY_LIST, m_list);
+}
+
+BOOL CKeyvaneDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    AddAboutToSystemMenu();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_snapper.Attach(this, kSnapDistance, FALSE, TRUE, FALSE);
+    // Registered before the census, so the list shows it as taken. If another
+    // program holds it, the picture simply cannot be opened.
+    if (IsKeyHeld(VK_SHIFT))
+        ::RegisterHotKey(m_hWnd, kPictureHotkeyId, kPictureHotkeyModifiers, kPictureHotkeyKey);
+    TakeHotkeyCensus();
+    return TRUE;
+}
+
+void CKeyvaneDlg::AddAboutToSystemMenu()
+{
+    CMenu systemMenu = GetSystemMenu(FALSE);
+    if (!systemMenu.m_hMenu)
+        return;
+    CString about;
+    about.LoadString(IDS_ABOUTBOX);
+    if (about.IsEmpty())
+        return;
+    systemMenu.InsertMenu(0, MF_BYPOSITION | MF_STRING, IDM_ABOUTBOX, about);
+    systemMenu.InsertMenu(1, MF_BYPOSITION | MF_SEPARATOR);
+}
+
+void CKeyvaneDlg::TakeHotkeyCensus()
+{
+    PrepareHotkeyList(m_list);
+    // The list repaints nothing until all rows are in.
+    m_list.SendMessage(WM_SETREDRAW, FALSE);
+    ProbeHotkeys(m_list);
+    NumberRows(m_list);
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+
+    CString title;
+    title.Format("Keyvane :: %d Hotkeys in Use", m_list.GetItemCount());
+    SetWindowText(title);
+}
+
+void CKeyvaneDlg::OnSysCommand(UINT id, LPARAM)
+{
+    if ((id & kSystemCommandMask) == IDM_ABOUTBOX)
+        return;
+    Default();
+}
+
+void CKeyvaneDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CKeyvaneDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
+
+LRESULT CKeyvaneDlg::OnHotKey(WPARAM, LPARAM)
+{
+    // Only the picture hotkey is ever registered for this window.
+    CEgg picture;
+    picture.DoModal();
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/ListCtrl.h"
+#include "geometry/MainWindowGeometry.h"
+#include "geometry/WindowSnapper.h"
+
+#include <vector>
+
+// The main window: the list of hotkeys that other programs hold.
+class CKeyvaneDlg : public CDialog
+{
+    DECLARE_MESSAGE_MAP()
+
+public:
+    explicit CKeyvaneDlg(CWnd* parent = nullptr);
+
+    BOOL OnInitDialog() override;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnSize(UINT type, int cx, int cy);
+    void OnSizing(UINT edge, LPRECT rect);
+    void OnMoving(UINT edge, LPRECT rect);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnColumnClick(NMHDR* header, LRESULT* result);
+    void OnItemChanged(NMHDR* header, LRESULT* result);
+    LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+
+private:
+    friend int CALLBACK CompareByColumnText(LPARAM first, LPARAM second, LPARAM sortKey);
+
+    void AddAboutToSystemMenu();
+    void TakeHotkeyCensus();
+
+    HICON m_hIcon;
+    CWindowSnapper m_snapper;
+    bool m_bAscending = false;
+    CListCtrl m_list;
+    // The clicked column's texts by row, as they stood when the sort began;
+    // filled only while a sort runs.
+    std::vector<CString> m_sortTexts;
+};
+
+// Orders two rows (by their item data, which is their index when the sort
+// began) by the text of the column the sort key names: column + 1 sorts
+// ascending, ~column descending.
+int CALLBACK CompareByColumnText(LPARAM first, LPARAM second, LPARAM sortKey);

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the keyvane_bench target for 32-bit Windows and runs it under Wine on
+# a private Xvfb; arguments go to the benchmark.
+set -euo pipefail
+scripts=$(dirname "${BASH_SOURCE[0]}")
+source "$scripts/lib/setup.sh"
+source "$scripts/lib/build.sh"
+source "$scripts/lib/wine-env.sh"
+
+keyvane_install_packages
+keyvane_build i686 keyvane_bench
+bench=$(keyvane_built_exe i686 keyvane_bench)
+keyvane_start_xvfb
+keyvane_prepare_prefix
+wine "$bench" "$@"

@@ -1,0 +1,64 @@
+# The Wine environment of the scripts in scripts/: a Wine prefix of their own,
+# a private X display, and on exit the end of every process they started.
+# Source build.sh first. WINEPREFIX defaults to $KEYVANE_BUILD_ROOT/wineprefix.
+
+export WINEPREFIX=${WINEPREFIX:-$KEYVANE_BUILD_ROOT/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# The program needs neither Mono nor Gecko: no installer dialogs for them.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+keyvane_scratch=$(mktemp -d)
+keyvane_xvfb_pid=
+
+keyvane_cleanup() {
+    # Clean-up goes on past anything that is already gone.
+    set +e
+    # Ends every process of our prefix; fails harmlessly when no server runs.
+    wineserver -k 2>/dev/null && wineserver -w
+    if [ -n "$keyvane_xvfb_pid" ]; then
+        kill "$keyvane_xvfb_pid" 2>/dev/null
+        wait "$keyvane_xvfb_pid" 2>/dev/null
+    fi
+    rm -rf "$keyvane_scratch"
+}
+trap keyvane_cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Starts an Xvfb on the first free display number and points DISPLAY at it.
+keyvane_start_xvfb() {
+    local cookie display
+    cookie=$(mcookie)
+    export XAUTHORITY=$keyvane_scratch/Xauthority
+    # The server accepts every cookie in its file, whatever display the entry
+    # names; clients look for their own display's entry, added once it is known.
+    touch "$XAUTHORITY"
+    xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
+    mkfifo "$keyvane_scratch/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -auth "$XAUTHORITY" \
+        3>"$keyvane_scratch/display" 2>"$keyvane_scratch/xvfb.log" &
+    keyvane_xvfb_pid=$!
+    if ! read -r -t 30 display <"$keyvane_scratch/display"; then
+        echo "Xvfb did not start:" >&2
+        cat "$keyvane_scratch/xvfb.log" >&2
+        exit 1
+    fi
+    xauth -q -f "$XAUTHORITY" add ":$display" . "$cookie"
+    export DISPLAY=:$display
+}
+
+# Creates the prefix on first use and has Wine draw window frames itself:
+# Xvfb has no window manager, and the tests drag windows by their captions.
+keyvane_prepare_prefix() {
+    if grep -qs '^"Decorated"="N"' "$WINEPREFIX/user.reg"; then
+        return 0
+    fi
+    if [ ! -e "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX"
+        # 32-bit like the program, and half the size and start-up time of a 64-bit one.
+        WINEARCH=win32 wineboot --init
+    fi
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+    # The server writes the registry to disk when it stops.
+    wineserver -w
+}

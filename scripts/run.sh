@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds Keyvane.exe for 32-bit Windows and runs it under Wine until it exits.
+#
+#   scripts/run.sh [--screenshot FILE.png]
+#
+# Uses $DISPLAY when there is one, a private Xvfb otherwise. With --screenshot
+# it waits for the main window, saves a PNG picture of it and closes the program.
+set -euo pipefail
+scripts=$(dirname "${BASH_SOURCE[0]}")
+source "$scripts/lib/setup.sh"
+source "$scripts/lib/build.sh"
+source "$scripts/lib/wine-env.sh"
+
+usage() {
+    echo "usage: $0 [--screenshot FILE.png]" >&2
+    exit 2
+}
+
+# Prints the id of the first visible X window whose title matches the regular
+# expression $1, waiting for it while process $2 runs, for a minute at most.
+wait_for_window() {
+    local deadline=$((SECONDS + 60)) window
+    while kill -0 "$2" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+        window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+        if [ -n "$window" ]; then
+            echo "$window"
+            return 0
+        fi
+        sleep 0.5
+    done
+    echo "No window titled '$1' appeared." >&2
+    return 1
+}
+
+screenshot=
+if [ $# -gt 0 ]; then
+    if [ $# -ne 2 ] || [ "$1" != --screenshot ]; then
+        usage
+    fi
+    screenshot=$2
+fi
+
+# ImageMagick's import takes the picture.
+keyvane_install_packages ${screenshot:+imagemagick}
+keyvane_build i686 Keyvane
+exe=$(keyvane_built_exe i686 Keyvane)
+if [ -z "${DISPLAY:-}" ]; then
+    keyvane_start_xvfb
+fi
+keyvane_prepare_prefix
+
+if [ -z "$screenshot" ]; then
+    wine "$exe"
+    exit
+fi
+
+wine "$exe" &
+program=$!
+window=$(wait_for_window '^Keyvane ::' "$program")
+# The window is mapped before its contents are painted.
+sleep 1
+import -window "$window" "$screenshot"
+echo "Saved $screenshot"
+
+# Esc closes the main dialog as it would for a user; Wine is stopped if it does not.
+xdotool windowfocus --sync "$window" key Escape
+for _ in $(seq 20); do
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.5
+done
+if kill -0 "$program" 2>/dev/null; then
+    echo "Keyvane did not close on Esc; stopping Wine." >&2
+    wineserver -k
+fi
+wait "$program" || true

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything for i686 and x86_64 and runs the i686 tests with CTest
+# under Wine on a private Xvfb. The x86_64 build only proves the code 64-bit
+# clean: its tests are built, not run. Exits with CTest's status.
+#
+#   scripts/test.sh [CTEST OPTION...]     e.g. scripts/test.sh -R Snapper
+set -euo pipefail
+scripts=$(dirname "${BASH_SOURCE[0]}")
+source "$scripts/lib/setup.sh"
+source "$scripts/lib/build.sh"
+source "$scripts/lib/wine-env.sh"
+
+keyvane_install_packages
+keyvane_build i686
+keyvane_build x86_64
+keyvane_start_xvfb
+keyvane_prepare_prefix
+# One server for all test programs, so that Wine's services start only once.
+wineserver -p
+# Serially: the hotkey tests share one window station.
+ctest --test-dir "$KEYVANE_BUILD_ROOT/i686" -j1 --output-on-failure "$@"
