@@ -27,13 +27,13 @@ constexpr DWORD kListExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | 
 
 constexpr int kHighestKeyCode = 255;
 
-void AddHotkeyRow(CListCtrl& list, int keyCode, const ModifierCombo& combo)
+void AddHotkeyRow(CListCtrl& list, int row, int keyCode, const ModifierCombo& combo)
 {
-    list.InsertItem(0, g_virtualKeyNames[static_cast<size_t>(keyCode)].description);
+    list.InsertItem(row, g_virtualKeyNames[static_cast<size_t>(keyCode)].description, row);
 
     CString code;
     code.Format("0x%02x", keyCode);
-    list.SetItemText(0, kCodeColumn, code);
+    list.SetItemText(row, kCodeColumn, code);
 
     const std::array<std::pair<int, HotkeyColumn>, 4> modifiers = {{
         {combo.ctrl, kCtrlColumn},
@@ -43,7 +43,7 @@ void AddHotkeyRow(CListCtrl& list, int keyCode, const ModifierCombo& combo)
     }};
     for (const auto& [flag, column] : modifiers) {
         if (flag)
-            list.SetItemText(0, column, kColumns[column].title);
+            list.SetItemText(row, column, kColumns[column].title);
     }
 }
 
@@ -83,25 +83,37 @@ void PrepareHotkeyList(CListCtrl& list)
     list.SetColumnOrderArray(kColumnCount, kDisplayOrder.data());
 }
 
-void ProbeHotkeys(CListCtrl& list)
+std::vector<TakenHotkey> ProbeHotkeys()
 {
+    std::vector<TakenHotkey> taken;
     for (int keyCode = kHighestKeyCode; keyCode >= 1; --keyCode) {
         for (const ModifierCombo& combo : g_modifierCombos) {
             if (::RegisterHotKey(nullptr, 0, HotkeyModifiers(combo), static_cast<UINT>(keyCode))) {
                 // Free: give it back at once. Nothing to do if that fails.
                 ::UnregisterHotKey(nullptr, 0);
             } else if (::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED) {
-                AddHotkeyRow(list, keyCode, combo);
+                taken.push_back({keyCode, &combo});
             }
             // Any other failure says nothing about who holds the combination: no row.
         }
     }
+    return taken;
+}
+
+void FillHotkeyRows(CListCtrl& list, const std::vector<TakenHotkey>& found)
+{
+    // Appending in reverse gives the same list as putting each find on top,
+    // without moving the rows below on every insertion, and each row gets its
+    // item data with it instead of in a second pass that notifies per row.
+    int row = 0;
+    for (auto taken = found.rbegin(); taken != found.rend(); ++taken)
+        AddHotkeyRow(list, row++, taken->keyCode, *taken->combo);
 }
 
 void NumberRows(CListCtrl& list)
 {
-    // The count is read afresh each step: the list notifies the dialog of
-    // every change, and the row count is the list's, not ours.
+    // The count is read afresh each step: every change is reported to the
+    // dialog while this runs.
     for (int row = 0; row < list.GetItemCount(); ++row)
         list.SetItemData(row, static_cast<DWORD_PTR>(row));
 }

@@ -75,10 +75,10 @@ void CKeyvaneDlg::AddAboutToSystemMenu()
 void CKeyvaneDlg::TakeHotkeyCensus()
 {
     PrepareHotkeyList(m_list);
+    const std::vector<TakenHotkey> taken = ProbeHotkeys();
     // The list repaints nothing until all rows are in.
     m_list.SendMessage(WM_SETREDRAW, FALSE);
-    ProbeHotkeys(m_list);
-    NumberRows(m_list);
+    FillHotkeyRows(m_list, taken);
     m_list.SendMessage(WM_SETREDRAW, TRUE);
 
     CString title;

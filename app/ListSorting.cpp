@@ -40,18 +40,23 @@ void CKeyvaneDlg::OnColumnClick(NMHDR* header, LRESULT* result)
     m_sortTexts = ReadColumnTexts(m_list, column);
     m_list.SortItems(&CompareByColumnText, static_cast<DWORD_PTR>(static_cast<LPARAM>(sortKey)));
     m_sortTexts.clear();
+    m_list.SendMessage(WM_SETREDRAW, FALSE);
     NumberRows(m_list);
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
     *result = 0;
 }
 
 void CKeyvaneDlg::OnItemChanged(NMHDR*, LRESULT* result)
 {
     *result = 0;
-    // Alt held keeps the title as it is.
-    if (IsKeyHeld(VK_MENU))
-        return;
     CString title;
     title.Format("Keyvane :: %d Hotkeys in Use :: %d Selected", m_list.GetItemCount(),
         static_cast<int>(m_list.GetSelectedCount()));
-    SetWindowText(title);
+    // A sort renumbers every row it moves and each one reports a change, so
+    // most calls find the title as it should be: they leave it alone and do
+    // not ask for the key state. Otherwise Alt held keeps the old title.
+    CString current;
+    GetWindowText(current);
+    if (current.Compare(title) != 0 && !IsKeyHeld(VK_MENU))
+        SetWindowText(title);
 }

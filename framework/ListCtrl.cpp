@@ -28,12 +28,13 @@ BOOL CListCtrl::SetColumnOrderArray(int count, const int* order)
         SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
 }
 
-int CListCtrl::InsertItem(int item, LPCSTR text)
+int CListCtrl::InsertItem(int item, LPCSTR text, LPARAM itemData)
 {
     LVITEMA lvi{};
-    lvi.mask = LVIF_TEXT;
+    lvi.mask = LVIF_TEXT | LVIF_PARAM;
     lvi.iItem = item;
     lvi.pszText = const_cast<LPSTR>(text);
+    lvi.lParam = itemData;
     return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvi)));
 }
 

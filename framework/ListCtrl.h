@@ -17,8 +17,8 @@ public:
     int InsertColumn(int column, LPCSTR heading, int format, int width);
     BOOL SetColumnOrderArray(int count, const int* order);
 
-    // Inserts a row with text only (LVIF_TEXT); a null text leaves the cell empty.
-    int InsertItem(int item, LPCSTR text);
+    // Inserts a row with its text and item data; a null text leaves the cell empty.
+    int InsertItem(int item, LPCSTR text, LPARAM itemData);
     BOOL SetItemText(int item, int subItem, LPCSTR text);
     // Sets the row's item data (lParam) alone (LVIF_PARAM).
     BOOL SetItemData(int item, DWORD_PTR data);

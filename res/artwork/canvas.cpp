@@ -45,11 +45,6 @@ Shape unite(Shape a, Shape b)
     return [=](Vec p) { return a(p) || b(p); };
 }
 
-Shape cut(Shape from, Shape hole)
-{
-    return [=](Vec p) { return from(p) && !hole(p); };
-}
-
 Paint solid(Colour colour)
 {
     return [=](Vec) { return colour; };

@@ -26,7 +26,6 @@ Shape circle(Vec centre, double radius);
 Shape roundRect(Vec topLeft, Vec bottomRight, double radius);
 Shape stroke(Vec from, Vec to, double width); // round-capped line
 Shape unite(Shape a, Shape b);
-Shape cut(Shape from, Shape hole);
 
 Paint solid(Colour colour);
 Paint verticalGradient(double top, Colour atTop, double bottom, Colour atBottom);

@@ -52,16 +52,19 @@ Canvas drawMakerIcon(int size)
     c.fill(circle({32, 32}, 30), verticalGradient(2, rgb(0xf6d88a), 62, rgb(0xb07d25)));
     c.fill(circle({32, 32}, 30 - ring), verticalGradient(2, rgb(0x3468b5), 62, rgb(0x142b55)));
 
-    // The quill lies along a slightly bent axis from the nib to the tip;
-    // u runs along the axis, v across it.
+    // The quill lies along a slightly bent axis from the nib to the tip; its
+    // parts are drawn in a frame where u runs from 0 at the nib to 1 at the
+    // tip and v across the axis, in grid units.
     const Vec nib{17, 49}, tip{48, 12};
     const double length = std::hypot(tip.x - nib.x, tip.y - nib.y);
     const Vec along{(tip.x - nib.x) / length, (tip.y - nib.y) / length};
-    auto frame = [=](Vec p) {
-        double dx = p.x - nib.x, dy = p.y - nib.y;
-        double u = (dx * along.x + dy * along.y) / length;
-        double v = dx * -along.y + dy * along.x - 2.5 * std::sin(std::numbers::pi * u);
-        return Vec{u, v};
+    auto quill = [=](auto inside) {
+        return [=](Vec p) {
+            double dx = p.x - nib.x, dy = p.y - nib.y;
+            double u = (dx * along.x + dy * along.y) / length;
+            double v = dx * -along.y + dy * along.x - 2.5 * std::sin(std::numbers::pi * u);
+            return inside(u, v);
+        };
     };
     // Half width of the vane at u; the upper side (v < 0) is the broad one.
     auto vane = [](double u, double v) {
@@ -79,13 +82,12 @@ Canvas drawMakerIcon(int size)
     };
     const double shaftWidth = std::max(1.6, 1.1 * px);
 
-    c.fill([=](Vec p) { Vec f = frame(p); return vane(f.x, f.y) && !slit(f.x, f.y) && f.y < 0; },
-           rgb(0xffffff));
-    c.fill([=](Vec p) { Vec f = frame(p); return vane(f.x, f.y) && f.y >= 0; }, rgb(0xcfd9e8));
-    c.fill([=](Vec p) { Vec f = frame(p); return f.x >= 0.12 && f.x <= 0.97 && std::abs(f.y) <= shaftWidth / 2; },
+    c.fill(quill([=](double u, double v) { return v < 0 && vane(u, v) && !slit(u, v); }), rgb(0xffffff));
+    c.fill(quill([=](double u, double v) { return v >= 0 && vane(u, v); }), rgb(0xcfd9e8));
+    c.fill(quill([=](double u, double v) { return u >= 0.12 && u <= 0.97 && std::abs(v) <= shaftWidth / 2; }),
            rgb(0x9fb0c6));
-    c.fill([=](Vec p) { Vec f = frame(p); return f.x >= 0 && f.x < 0.14 && std::abs(f.y) <= 0.4 + 14 * f.x; },
-           rgb(0xf3cf6e));
+    c.fill(quill([](double u, double v) { return u >= 0 && u < 0.14 && std::abs(v) <= 0.4 + 14 * u; }),
+           rgb(0xf3cf6e)); // the nib
     return c;
 }
 
@@ -97,17 +99,17 @@ Canvas drawPicture()
     c.fill([](Vec) { return true; }, verticalGradient(0, rgb(0x1e3c72), 46, rgb(0xf7a35c)));
     c.fill(circle({58, 38}, 15), rgb(0xffd89b, 0.3));
     c.fill(circle({58, 38}, 8), rgb(0xfff3c4));
-    for (double x : {22.0, 30.0}) {
-        double y = x == 22.0 ? 14 : 19;
-        c.fill(unite(stroke({x - 3, y - 1.5}, {x, y}, 0.9), stroke({x, y}, {x + 3, y - 1.5}, 0.9)), rgb(0x2a2440));
+    for (Vec bird : {Vec{22, 14}, Vec{30, 19}}) {
+        c.fill(unite(stroke({bird.x - 3, bird.y - 1.5}, bird, 0.9), stroke(bird, {bird.x + 3, bird.y - 1.5}, 0.9)),
+               rgb(0x2a2440));
     }
     c.fill(below([](double x) { return 35 + 6 * std::sin(x * 0.09 + 0.5) + 3 * std::sin(x * 0.23); }),
            verticalGradient(26, rgb(0x7a6396), 50, rgb(0x4f4a78)));
     c.fill(below([](double x) { return 47 + 4 * std::sin(x * 0.06 + 2.2) + 2 * std::sin(x * 0.17 + 1); }),
            verticalGradient(40, rgb(0x35715e), 68, rgb(0x1e4a3f)));
-    for (double x : {9.0, 14.0, 70.0, 76.0}) {
-        double base = 56, top = base - (x == 14.0 || x == 76.0 ? 13 : 10);
-        c.fill([=](Vec p) { return p.y >= top && p.y <= base && std::abs(p.x - x) <= (p.y - top) * 0.32; },
+    // Fir trees, given by the top of each; they all stand on the same line.
+    for (Vec top : {Vec{9, 46}, Vec{14, 43}, Vec{70, 46}, Vec{76, 43}}) {
+        c.fill([=](Vec p) { return p.y >= top.y && p.y <= 56 && std::abs(p.x - top.x) <= (p.y - top.y) * 0.32; },
                rgb(0x12302a));
     }
     c.fill(below([](double x) { return 59 + 1.5 * std::sin(x * 0.12); }), rgb(0x173a30));

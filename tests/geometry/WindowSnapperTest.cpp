@@ -89,6 +89,18 @@ TEST(Drag, HeldEdgeLetsGoPastTheDistance)
     EXPECT_EQ((RECT{105, 21, 405, 221}), drag.Move(0, 1)) << "the free top at 21: back to the free position";
 }
 
+// While nothing is held, the free rectangle is where the window was before the
+// latest message, so an edge is judged one message late.
+TEST(Drag, UnheldFreeRectangleTrailsTheWindowByOneMessage)
+{
+    DraggedWindow drag;
+    drag.Grab();
+    EXPECT_EQ((RECT{100, 50, 400, 250}), drag.Move(0, -50));
+    EXPECT_EQ((RECT{100, 15, 400, 215}), drag.Move(0, -35)) << "judged at the free top 65";
+    EXPECT_EQ((RECT{100, 15, 400, 215}), drag.Move(0, 0)) << "judged at the free top 50";
+    EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, 0)) << "judged at the free top 15";
+}
+
 TEST(Drag, BottomWinsWhenBothEdgesQualify)
 {
     DraggedWindow drag({100, 100, 400, 830});

@@ -4,7 +4,6 @@
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -127,7 +126,8 @@ TEST_F(ProgramResources, HoldsExactlyTheExpectedResourcesAllInUsEnglish)
             found.push_back(e.type + "/" + e.name);
     }
     std::sort(found.begin(), found.end());
-    // type/name: bitmap, dialogs, the string block of 96..111, icon groups, version, manifest.
+    // type/name, sorted as text: icon groups, version block, bitmap, manifest, dialogs and
+    // the string block that holds strings 96 to 111.
     const std::vector<std::string> expected{"14/128", "14/129", "16/1", "2/133", "24/1",
                                             "5/100",  "5/102",  "5/131", "6/7"};
     EXPECT_EQ(found, expected);
@@ -455,6 +455,8 @@ std::string attribute(std::string_view element, std::string_view name)
     return "(missing)";
 }
 
+constexpr WORD kManifestId = 1; // the manifest the loader reads for a process
+
 // The product is 32-bit; a 64-bit build names the 64-bit Common Controls.
 #ifdef _WIN64
 constexpr const char* kArchitecture = "amd64";
@@ -464,7 +466,7 @@ constexpr const char* kArchitecture = "X86";
 
 TEST_F(ProgramResources, ManifestAsksForCommonControls6)
 {
-    Bytes bytes = resource(module_, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
+    Bytes bytes = resource(module_, RT_MANIFEST, kManifestId);
     const std::string_view xml(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     ASSERT_FALSE(xml.empty());
 
@@ -491,32 +493,34 @@ TEST_F(ProgramResources, ManifestAsksForCommonControls6)
     EXPECT_EQ(attribute(controls, "language"), "*");
 }
 
-// What the manifest is for: in its activation context the process gets the
-// side-by-side Common Controls, not the system's default library.
-TEST_F(ProgramResources, ManifestSelectsTheSideBySideCommonControls)
+// What the manifest is for: in its activation context "comctl32.dll" is
+// redirected to the side-by-side Common Controls, and this process can load
+// them (it cannot when the manifest names the wrong processor architecture).
+TEST_F(ProgramResources, ManifestRedirectsToLoadableCommonControls)
 {
     ACTCTXA request{};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
     request.lpSource = KEYVANE_EXE;
-    request.lpResourceName = MAKEINTRESOURCEA(CREATEPROCESS_MANIFEST_RESOURCE_ID);
+    request.lpResourceName = MAKEINTRESOURCEA(kManifestId);
     HANDLE context = CreateActCtxA(&request);
     ASSERT_NE(context, INVALID_HANDLE_VALUE) << "no activation context from the manifest, error " << GetLastError();
-
-    HMODULE systemDefault = LoadLibraryA("comctl32.dll");
     ULONG_PTR cookie = 0;
     ASSERT_TRUE(ActivateActCtx(context, &cookie)) << "error " << GetLastError();
-    HMODULE sideBySide = LoadLibraryA("comctl32.dll");
+
+    ACTCTX_SECTION_KEYED_DATA redirection{};
+    redirection.cbSize = sizeof redirection;
+    const BOOL redirected = FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                                     "comctl32.dll", &redirection);
+    HMODULE controls = LoadLibraryA("comctl32.dll");
     const DWORD error = GetLastError();
     DeactivateActCtx(0, cookie);
     ReleaseActCtx(context);
 
-    EXPECT_NE(sideBySide, nullptr) << "the Common Controls the manifest names do not load, error " << error;
-    EXPECT_NE(sideBySide, systemDefault);
-    for (HMODULE module : {sideBySide, systemDefault}) {
-        if (module)
-            FreeLibrary(module);
-    }
+    EXPECT_TRUE(redirected) << "the manifest does not redirect comctl32.dll";
+    EXPECT_NE(controls, nullptr) << "the Common Controls the manifest names do not load, error " << error;
+    if (controls)
+        FreeLibrary(controls);
 }
 
 } // namespace
