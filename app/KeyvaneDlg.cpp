@@ -3,6 +3,7 @@
 #include "about/Egg.h"
 #include "app/HotkeyCensus.h"
 #include "app/KeyState.h"
+#include "app/MinimizedIcon.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -103,9 +104,8 @@ void CKeyvaneDlg::OnPaint()
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
     RECT client;
     GetClientRect(&client);
-    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
+    const POINT origin = CenteredIconOrigin(client, {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)});
+    dc.DrawIcon(origin.x, origin.y, m_hIcon);
 }
 
 HCURSOR CKeyvaneDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
