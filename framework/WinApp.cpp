@@ -2,6 +2,8 @@
 
 #include "framework/PendingException.h"
 
+#include <cstdlib>
+
 namespace {
 
 CWinApp* g_app = nullptr;
@@ -50,3 +52,35 @@ CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : ::GetModuleHandleA(nullptr); }
 
 HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+
+int RunApplication()
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return EXIT_FAILURE;
+
+    struct FilterHook
+    {
+        HHOOK& handle;
+        explicit FilterHook(HHOOK& slot) : handle(slot)
+        {
+            handle = ::SetWindowsHookExA(WH_MSGFILTER, &CWinApp::MessageFilterHook, nullptr, ::GetCurrentThreadId());
+        }
+        ~FilterHook()
+        {
+            if (handle)
+                ::UnhookWindowsHookEx(handle);
+            handle = nullptr;
+        }
+    } hook(app->m_hMessageFilter);
+
+    try {
+        // InitInstance returning FALSE is the normal end: the program has no
+        // message loop outside its dialogs.
+        app->InitInstance();
+        return EXIT_SUCCESS;
+    } catch (...) {
+        // Failures are not shown to the user; the exit code tells.
+        return EXIT_FAILURE;
+    }
+}

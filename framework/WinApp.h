@@ -44,6 +44,10 @@ private:
     HHOOK m_hMessageFilter = nullptr;
 };
 
+// What the entry point does: installs the thread's message filter hook for
+// the application object, runs its InitInstance and returns the exit code.
+int RunApplication();
+
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
