@@ -96,7 +96,9 @@ void CDialog::RunModalLoop()
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
-        RethrowPendingException();
+        // A handler threw: DoModal closes the dialog, then rethrows.
+        if (HasPendingException())
+            break;
     }
 }
 
@@ -106,6 +108,9 @@ bool CDialog::PreTranslateQueued(MSG& msg)
     // this dialog.
     if (::CallMsgFilterA(&msg, MSGF_DIALOGBOX))
         return true;
+    // IsDialogMessage offers input to the filter once more; the application
+    // has seen this message already.
+    const FilteredMessageMark mark(msg);
     for (HWND hWnd = msg.hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
         CWnd* wnd = FromHandlePermanent(hWnd);
         if (wnd && wnd->PreTranslateMessage(&msg))

@@ -19,6 +19,8 @@ void KeepPendingException()
         Pending() = std::current_exception();
 }
 
+bool HasPendingException() { return static_cast<bool>(Pending()); }
+
 void RethrowPendingException()
 {
     if (std::exception_ptr pending = std::exchange(Pending(), nullptr))

@@ -6,4 +6,5 @@
 
 // Call inside a catch block; the first exception kept wins.
 void KeepPendingException();
+bool HasPendingException();
 void RethrowPendingException();

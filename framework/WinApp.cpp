@@ -3,10 +3,13 @@
 #include "framework/PendingException.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
 CWinApp* g_app = nullptr;
+
+thread_local const MSG* t_filteredMessage = nullptr;
 
 } // namespace
 
@@ -33,16 +36,28 @@ void CWinApp::SetRegistryKey(LPCSTR registryKey) { m_strRegistryKey = registryKe
 LRESULT CALLBACK CWinApp::MessageFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     CWinApp* app = AfxGetApp();
-    if (code < 0 || !app)
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code < 0 || !app || (code == MSGF_DIALOGBOX && FilteredMessageMark::Covers(*msg)))
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     try {
-        if (app->ProcessMessageFilter(code, reinterpret_cast<LPMSG>(lParam)))
+        if (app->ProcessMessageFilter(code, const_cast<LPMSG>(msg)))
             return TRUE;
     } catch (...) {
         KeepPendingException();
         return TRUE;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+FilteredMessageMark::FilteredMessageMark(const MSG& msg) : m_outer(std::exchange(t_filteredMessage, &msg)) {}
+
+FilteredMessageMark::~FilteredMessageMark() { t_filteredMessage = m_outer; }
+
+bool FilteredMessageMark::Covers(const MSG& msg)
+{
+    const MSG* marked = t_filteredMessage;
+    return marked && msg.hwnd == marked->hwnd && msg.message == marked->message && msg.wParam == marked->wParam
+        && msg.lParam == marked->lParam;
 }
 
 CWinApp* AfxGetApp() { return g_app; }

@@ -44,6 +44,23 @@ private:
     HHOOK m_hMessageFilter = nullptr;
 };
 
+// While it lives, the message filter hook passes over `msg` if the system
+// offers it once more (IsDialogMessage does): a modal loop that has filtered
+// the message already marks it so.
+class FilteredMessageMark
+{
+public:
+    explicit FilteredMessageMark(const MSG& msg);
+    ~FilteredMessageMark();
+    FilteredMessageMark(const FilteredMessageMark&) = delete;
+    FilteredMessageMark& operator=(const FilteredMessageMark&) = delete;
+
+    static bool Covers(const MSG& msg);
+
+private:
+    const MSG* m_outer;
+};
+
 // What the entry point does: installs the thread's message filter hook for
 // the application object, runs its InitInstance and returns the exit code.
 int RunApplication();

@@ -59,7 +59,8 @@ void SnapToArea(RECT& rect, const RECT& current, const RECT& area, const SnapOpt
     const bool horizontal = SnapAxis(rect.left, rect.right, {free.left, free.right}, {area.left, area.right}, width,
                                      state.snappedLeft, state.snappedRight, options);
 
-    // While nothing is held the free rectangle follows the window itself.
+    // While nothing is held the free rectangle follows the window to where
+    // this move puts it, which is where the next move will start from.
     if (!vertical && !horizontal)
-        free = current;
+        free = rect;
 }

@@ -20,7 +20,8 @@ struct SnapState
 };
 
 // Adjusts the proposed window rectangle of one move message. `current` is the
-// window's rectangle before this move. Edges are tested against the free
+// window's rectangle before this move, so `rect` - `current` is the pointer's
+// movement since the previous message. Edges are tested against the free
 // rectangle, not the snapped one, so a held edge lets go only once the pointer
 // has carried the window past the snap distance; it then jumps to the free
 // position. Where both edges of an axis qualify, the bottom or right one wins.

@@ -52,10 +52,17 @@ void CWindowSnapper::Attach(CWnd* wnd, int distance, BOOL toggleTopMost, BOOL to
         m_bKeepInside = !m_bKeepInside;
 }
 
+// Wherever the free rectangle restarts, it restarts at the rectangle this
+// message leaves, not at the window's current one. The move loop proposes each
+// rectangle as the previous one (as we left it) shifted by the pointer's
+// movement since then, so the window is about to be where the message leaves
+// it; its current rectangle is where it was one message ago. Restarting there
+// would make the free rectangle trail the pointer by one message, and a quick
+// drag that ends near an edge would be judged where it came from.
 void CWindowSnapper::SnapMoving(RECT* rect, const RECT* area, BOOL fullScreen)
 {
     if (!m_bStarted) {
-        m_pWnd->GetWindowRect(&m_rcFree);
+        m_rcFree = *rect;
         m_bSnappedLeft = m_bSnappedRight = m_bSnappedTop = m_bSnappedBottom = FALSE;
         m_bStarted = TRUE;
         return;
@@ -63,7 +70,7 @@ void CWindowSnapper::SnapMoving(RECT* rect, const RECT* area, BOOL fullScreen)
     // The options are looked at before the keys are queried: a query resets
     // the keys' pressed-since-last-query bit.
     if ((!m_bSnap && !m_bKeepInside) || FreeMoveKeysDown()) {
-        m_pWnd->GetWindowRect(&m_rcFree);
+        m_rcFree = *rect;
         return;
     }
 

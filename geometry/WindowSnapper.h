@@ -20,7 +20,7 @@ public:
 
     // Adjusts the WM_MOVING rectangle in place. The area is `area` if given,
     // else the whole primary screen if `fullScreen`, else the work area.
-    // The first call only takes note of where the window is.
+    // The first call only takes note of where the window goes.
     void SnapMoving(RECT* rect, const RECT* area, BOOL fullScreen);
 
     // Holds the WM_SIZING rectangle within the limits (0 = none, -1 = the

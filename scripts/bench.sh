@@ -12,4 +12,4 @@ keyvane_build i686 keyvane_bench
 bench=$(keyvane_built_exe i686 keyvane_bench)
 keyvane_start_xvfb
 keyvane_prepare_prefix
-wine "$bench" "$@"
+keyvane_run wine "$bench" "$@"

@@ -50,7 +50,7 @@ fi
 keyvane_prepare_prefix
 
 if [ -z "$screenshot" ]; then
-    wine "$exe"
+    keyvane_run wine "$exe"
     exit
 fi
 

@@ -3,7 +3,7 @@
 # under Wine on a private Xvfb. The x86_64 build only proves the code 64-bit
 # clean: its tests are built, not run. Exits with CTest's status.
 #
-#   scripts/test.sh [CTEST OPTION...]     e.g. scripts/test.sh -R Snapper
+#   scripts/test.sh [CTEST OPTION...]     e.g. scripts/test.sh -R Geometry
 set -euo pipefail
 scripts=$(dirname "${BASH_SOURCE[0]}")
 source "$scripts/lib/setup.sh"
@@ -15,7 +15,8 @@ keyvane_build i686
 keyvane_build x86_64
 keyvane_start_xvfb
 keyvane_prepare_prefix
-# One server for all test programs, so that Wine's services start only once.
-wineserver -p
-# Serially: the hotkey tests share one window station.
-ctest --test-dir "$KEYVANE_BUILD_ROOT/i686" -j1 --output-on-failure "$@"
+keyvane_keep_wine_running
+# The test preset's options on our build directory, serially: the hotkey tests
+# share one window station.
+cd "$KEYVANE_REPO"
+keyvane_run ctest --preset i686 --test-dir "$KEYVANE_BUILD_ROOT/i686" -j1 "$@"

@@ -7,6 +7,8 @@ KEYVANE_PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine32:i386 wine64
+    # Wine's own fonts: the dialog font's metrics and the caption buttons' glyphs.
+    fonts-wine
     xvfb xauth xdotool
     googletest
 )

@@ -2,6 +2,7 @@
 
 #include "geometry/MainWindowGeometry.h"
 #include "tests/geometry/TestWindow.h"
+#include "tests/support/KeyInput.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,8 @@ struct Toggles
 class DraggedWindow
 {
 public:
-    explicit DraggedWindow(const RECT& rect = kStart, Toggles toggles = {}) : window(WS_POPUP, rect)
+    explicit DraggedWindow(const RECT& rect = kStart, Toggles toggles = {}, const RECT& area = kWorkArea)
+        : window(WS_POPUP, rect), area(area)
     {
         Attach(toggles);
     }
@@ -37,7 +39,7 @@ public:
     {
         RECT rect = window.WindowRect();
         ::OffsetRect(&rect, dx, dy);
-        snapper.SnapMoving(&rect, &kWorkArea, FALSE);
+        snapper.SnapMoving(&rect, &area, FALSE);
         window.MoveTo(rect);
         return rect;
     }
@@ -49,13 +51,15 @@ public:
 
 private:
     TestWindow window;
+    RECT area;
     CWindowSnapper snapper{kSnapDistance};
 };
 
-TEST(Drag, FirstMessageChangesNothing)
+TEST(Drag, FirstMessageChangesNothingButIsWhereTheNextStarts)
 {
     DraggedWindow drag;
     EXPECT_EQ((RECT{10, 10, 310, 210}), drag.Move(-90, -90));
+    EXPECT_EQ((RECT{0, 0, 300, 200}), drag.Move(0, 0)) << "judged at the free top left 10, 10";
 }
 
 TEST(Drag, EdgesSnapWithinTheDistanceInclusive)
@@ -89,23 +93,34 @@ TEST(Drag, HeldEdgeLetsGoPastTheDistance)
     EXPECT_EQ((RECT{105, 21, 405, 221}), drag.Move(0, 1)) << "the free top at 21: back to the free position";
 }
 
-// While nothing is held, the free rectangle is where the window was before the
-// latest message, so an edge is judged one message late.
-TEST(Drag, UnheldFreeRectangleTrailsTheWindowByOneMessage)
+// An edge is judged where the pointer has just taken the window, not where the
+// window was one message earlier.
+TEST(Drag, BigJumpSnapsWhereItLands)
 {
     DraggedWindow drag;
     drag.Grab();
     EXPECT_EQ((RECT{100, 50, 400, 250}), drag.Move(0, -50));
-    EXPECT_EQ((RECT{100, 15, 400, 215}), drag.Move(0, -35)) << "judged at the free top 65";
-    EXPECT_EQ((RECT{100, 15, 400, 215}), drag.Move(0, 0)) << "judged at the free top 50";
-    EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, 0)) << "judged at the free top 15";
+    EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, -35)) << "the free top at 15";
 }
 
 TEST(Drag, BottomWinsWhenBothEdgesQualify)
 {
-    DraggedWindow drag({100, 100, 400, 830});
+    // Area and window fit on the smallest display the tests run on.
+    DraggedWindow drag({100, 40, 400, 432}, {}, {0, 0, 600, 400});
     drag.Grab();
-    EXPECT_EQ((RECT{100, 8, 400, 738}), drag.Move(0, -98));
+    EXPECT_EQ((RECT{100, 8, 400, 400}), drag.Move(0, -38)) << "top 2 and bottom 6 from the area's edges";
+}
+
+TEST(Drag, CtrlAndShiftMoveFreely)
+{
+    DraggedWindow drag;
+    drag.Grab();
+    {
+        HeldKey ctrl(VK_CONTROL);
+        HeldKey shift(VK_SHIFT);
+        EXPECT_EQ((RECT{100, 15, 400, 215}), drag.Move(0, -85));
+    }
+    EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, 0)) << "judged where the free move left the window";
 }
 
 TEST(Drag, KeptInsideEdgesPastTheAreaAreHeldAndNoneIsPulled)
@@ -128,6 +143,9 @@ TEST(Drag, AttachTogglesOptionsRatherThanSettingThem)
     drag.Grab();
     EXPECT_EQ((RECT{100, 15, 400, 215}), drag.Move(0, -85)) << "snapping is off again";
     EXPECT_EQ((RECT{-10, 15, 290, 215}), drag.Move(-110, 0)) << "keeping inside is off again";
+
+    drag.Attach({.snap = TRUE});
+    EXPECT_EQ((RECT{0, 0, 300, 200}), drag.Move(0, 0)) << "snapping on: judged where the last move left the window";
 }
 
 } // namespace

@@ -21,8 +21,9 @@ void CALLBACK RunWhileOpen(HWND, UINT, UINT_PTR timer, DWORD)
     ::KillTimer(nullptr, timer);
     const PendingRun run = std::exchange(g_pending, PendingRun{});
     (*run.whileOpen)();
+    // Posted, so that a dialog `whileOpen` has ended keeps its own result.
     if (run.closeAfter && run.dialog->m_hWnd)
-        run.dialog->EndDialog(IDCANCEL);
+        run.dialog->PostMessage(WM_COMMAND, IDCANCEL);
 }
 
 void CALLBACK EndOnTimeout(HWND, UINT, UINT_PTR timer, DWORD)

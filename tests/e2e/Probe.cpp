@@ -1,0 +1,174 @@
+// The end-to-end tests' eyes and hands inside Wine: starts Keyvane, reports
+// its windows as lines of numbers that a shell script can read, and ends it.
+// The pointer input itself comes from the X server (xdotool), as a user's would.
+#include "tests/e2e/KeyvaneWindows.h"
+#include "tests/support/KeyInput.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr DWORD kPollMilliseconds = 100;
+// Keyvane starts in about a second under Wine; a loaded machine gets ample room.
+constexpr DWORD kStartTimeoutMilliseconds = 60'000;
+constexpr DWORD kPictureTimeoutMilliseconds = 10'000;
+constexpr DWORD kEndTimeoutMilliseconds = 10'000;
+
+constexpr char kUsage[] =
+    "usage: keyvane_probe launch [--shift] EXE  start EXE and wait for its main dialog; prints \"pid N\"\n"
+    "                              (--shift holds Shift down until the dialog shows)\n"
+    "       keyvane_probe main PID              describe the main dialog of process PID\n"
+    "       keyvane_probe pictures PID [COUNT]  describe the picture windows of process PID,\n"
+    "                                           after waiting until there are COUNT if given\n"
+    "       keyvane_probe cursor                print the pointer's position\n"
+    "       keyvane_probe kill PID              end process PID\n";
+
+// Polls until `done` gives true or the time is up; true if it did.
+template <typename Predicate>
+bool WaitFor(DWORD timeoutMilliseconds, Predicate done)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMilliseconds;
+    while (!done()) {
+        if (::GetTickCount64() >= deadline)
+            return false;
+        ::Sleep(kPollMilliseconds);
+    }
+    return true;
+}
+
+bool ProcessEnded(HANDLE process) { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
+
+int Launch(const std::string& exe, bool holdShift)
+{
+    // Keyvane looks at Shift while its dialog initialises, before the window
+    // shows; the key goes down through the system's input, so that its async
+    // state says held, and comes up again once the dialog is there.
+    std::optional<HeldKey> shift;
+    if (holdShift)
+        shift.emplace(VK_SHIFT);
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = '"' + exe + '"';
+    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        std::cerr << "cannot start " << exe << " (error " << ::GetLastError() << ")\n";
+        return 1;
+    }
+    ::CloseHandle(process.hThread);
+
+    const bool shown = WaitFor(kStartTimeoutMilliseconds, [&] {
+        return FindMainDialog(process.dwProcessId) || ProcessEnded(process.hProcess);
+    }) && !ProcessEnded(process.hProcess);
+    if (!shown) {
+        std::cerr << exe << " showed no main dialog within " << kStartTimeoutMilliseconds / 1000 << " s\n";
+        ::TerminateProcess(process.hProcess, 1);
+    } else {
+        std::cout << "pid " << process.dwProcessId << '\n';
+    }
+    ::CloseHandle(process.hProcess);
+    return shown ? 0 : 1;
+}
+
+DWORD ProcessId(const char* text) { return std::strtoul(text, nullptr, 10); }
+
+HWND MainDialogOrComplain(DWORD processId)
+{
+    const HWND dialog = FindMainDialog(processId);
+    if (!dialog)
+        std::cerr << "process " << processId << " has no window titled \"Keyvane :: ...\"\n";
+    return dialog;
+}
+
+int DescribeMain(DWORD processId)
+{
+    const HWND dialog = MainDialogOrComplain(processId);
+    if (!dialog)
+        return 1;
+    DescribeMainDialog(dialog, std::cout);
+    return 0;
+}
+
+// The program file of a running process; empty if it cannot be asked.
+std::string ProgramPath(DWORD processId)
+{
+    char path[MAX_PATH] = "";
+    DWORD length = sizeof path;
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process)
+        return {};
+    const BOOL known = ::QueryFullProcessImageNameA(process, 0, path, &length);
+    ::CloseHandle(process);
+    return known ? path : "";
+}
+
+int DescribePictures(DWORD processId, std::optional<size_t> count)
+{
+    const HWND dialog = MainDialogOrComplain(processId);
+    if (!dialog)
+        return 1;
+    const std::string programPath = ProgramPath(processId);
+    const bool counted = !count || WaitFor(kPictureTimeoutMilliseconds, [&] {
+        return FindPictures(dialog).size() == *count;
+    });
+    const std::vector<HWND> pictures = FindPictures(dialog);
+    std::cout << "pictures " << pictures.size() << '\n';
+    for (size_t index = 0; index < pictures.size(); ++index)
+        DescribePicture(pictures[index], static_cast<int>(index), programPath, std::cout);
+    if (!counted)
+        std::cerr << "expected " << *count << " picture windows within " << kPictureTimeoutMilliseconds / 1000
+                  << " s, got " << pictures.size() << '\n';
+    return counted ? 0 : 1;
+}
+
+int PrintCursor()
+{
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    std::cout << "cursor " << cursor.x << ' ' << cursor.y << '\n';
+    return 0;
+}
+
+int Kill(DWORD processId)
+{
+    const HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process) {
+        std::cerr << "no process " << processId << '\n';
+        return 1;
+    }
+    ::TerminateProcess(process, 1);
+    const bool ended = ::WaitForSingleObject(process, kEndTimeoutMilliseconds) == WAIT_OBJECT_0;
+    ::CloseHandle(process);
+    return ended ? 0 : 1;
+}
+
+int Usage()
+{
+    std::cerr << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "launch" && argc == 3)
+        return Launch(argv[2], false);
+    if (command == "launch" && argc == 4 && std::string(argv[2]) == "--shift")
+        return Launch(argv[3], true);
+    if (command == "main" && argc == 3)
+        return DescribeMain(ProcessId(argv[2]));
+    if (command == "pictures" && (argc == 3 || argc == 4))
+        return DescribePictures(ProcessId(argv[2]),
+                                argc == 4 ? std::optional<size_t>(std::strtoul(argv[3], nullptr, 10)) : std::nullopt);
+    if (command == "cursor" && argc == 2)
+        return PrintCursor();
+    if (command == "kill" && argc == 3)
+        return Kill(ProcessId(argv[2]));
+    return Usage();
+}
