@@ -41,10 +41,20 @@ bool SnapAxis(LONG& rectNear, LONG& rectFar, Span freeSpan, Span area, Coord64 s
     return changed;
 }
 
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 } // namespace
 
 void SnapToArea(RECT& rect, const RECT& current, const RECT& area, const SnapOptions& options, SnapState& state)
 {
+    if (!SameRect(current, state.placed)) {
+        state.free = current;
+        state.snappedLeft = state.snappedRight = state.snappedTop = state.snappedBottom = FALSE;
+    }
+
     const Coord64 width = RectWidth(rect);
     const Coord64 height = RectHeight(rect);
 
@@ -63,4 +73,5 @@ void SnapToArea(RECT& rect, const RECT& current, const RECT& area, const SnapOpt
     // this move puts it, which is where the next move will start from.
     if (!vertical && !horizontal)
         free = rect;
+    state.placed = rect;
 }

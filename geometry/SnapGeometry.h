@@ -17,6 +17,7 @@ struct SnapState
     BOOL snappedRight;
     BOOL snappedTop;
     BOOL snappedBottom;
+    RECT placed;        // where the previous move message left the window
 };
 
 // Adjusts the proposed window rectangle of one move message. `current` is the
@@ -25,4 +26,7 @@ struct SnapState
 // rectangle, not the snapped one, so a held edge lets go only once the pointer
 // has carried the window past the snap distance; it then jumps to the free
 // position. Where both edges of an axis qualify, the bottom or right one wins.
+// A window that is not where the previous message left it has been moved
+// without the snapper (with Shift held, by a resize, by a program): the move
+// then starts afresh from where the window is, with no edge held.
 void SnapToArea(RECT& rect, const RECT& current, const RECT& area, const SnapOptions& options, SnapState& state);

@@ -62,7 +62,7 @@ void CWindowSnapper::Attach(CWnd* wnd, int distance, BOOL toggleTopMost, BOOL to
 void CWindowSnapper::SnapMoving(RECT* rect, const RECT* area, BOOL fullScreen)
 {
     if (!m_bStarted) {
-        m_rcFree = *rect;
+        m_rcFree = m_rcPlaced = *rect;
         m_bSnappedLeft = m_bSnappedRight = m_bSnappedTop = m_bSnappedBottom = FALSE;
         m_bStarted = TRUE;
         return;
@@ -70,7 +70,7 @@ void CWindowSnapper::SnapMoving(RECT* rect, const RECT* area, BOOL fullScreen)
     // The options are looked at before the keys are queried: a query resets
     // the keys' pressed-since-last-query bit.
     if ((!m_bSnap && !m_bKeepInside) || FreeMoveKeysDown()) {
-        m_rcFree = *rect;
+        m_rcFree = m_rcPlaced = *rect;
         return;
     }
 
@@ -78,9 +78,10 @@ void CWindowSnapper::SnapMoving(RECT* rect, const RECT* area, BOOL fullScreen)
     m_pWnd->GetWindowRect(&current);
     const RECT snapArea = area ? *area : fullScreen ? PrimaryScreen() : WorkArea();
 
-    SnapState state{m_rcFree, m_bSnappedLeft, m_bSnappedRight, m_bSnappedTop, m_bSnappedBottom};
+    SnapState state{m_rcFree, m_bSnappedLeft, m_bSnappedRight, m_bSnappedTop, m_bSnappedBottom, m_rcPlaced};
     SnapToArea(*rect, current, snapArea, {m_bSnap, m_bKeepInside, m_nSnapDistance}, state);
     m_rcFree = state.free;
+    m_rcPlaced = state.placed;
     m_bSnappedLeft = state.snappedLeft;
     m_bSnappedRight = state.snappedRight;
     m_bSnappedTop = state.snappedTop;

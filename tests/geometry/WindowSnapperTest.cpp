@@ -44,6 +44,14 @@ public:
         return rect;
     }
 
+    // A move the snapper does not see, as with Shift held.
+    void MoveUnseen(int dx, int dy)
+    {
+        RECT rect = window.WindowRect();
+        ::OffsetRect(&rect, dx, dy);
+        window.MoveTo(rect);
+    }
+
     // The first message of a drag, before the pointer has gone anywhere.
     void Grab() { Move(0, 0); }
 
@@ -121,6 +129,16 @@ TEST(Drag, CtrlAndShiftMoveFreely)
         EXPECT_EQ((RECT{100, 15, 400, 215}), drag.Move(0, -85));
     }
     EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, 0)) << "judged where the free move left the window";
+}
+
+TEST(Drag, WindowMovedUnseenStartsAfresh)
+{
+    DraggedWindow drag;
+    drag.Grab();
+    EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, -88)) << "held with the free top at 12";
+    drag.MoveUnseen(0, 300);
+    EXPECT_EQ((RECT{100, 310, 400, 510}), drag.Move(0, 10)) << "follows the pointer from where it was put";
+    EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, -295)) << "and snaps again from there";
 }
 
 TEST(Drag, KeptInsideEdgesPastTheAreaAreHeldAndNoneIsPulled)
