@@ -3,7 +3,7 @@
 # under Wine on a private Xvfb. The x86_64 build only proves the code 64-bit
 # clean: its tests are built, not run. Exits with CTest's status.
 #
-#   scripts/test.sh [CTEST OPTION...]     e.g. scripts/test.sh -R Geometry
+#   scripts/test.sh [CTEST OPTION...]     e.g. scripts/test.sh -R geometry
 set -euo pipefail
 scripts=$(dirname "${BASH_SOURCE[0]}")
 source "$scripts/lib/setup.sh"
@@ -16,7 +16,7 @@ keyvane_build x86_64
 keyvane_start_xvfb
 keyvane_prepare_prefix
 keyvane_keep_wine_running
-# The test preset's options on our build directory, serially: the hotkey tests
-# share one window station.
-cd "$KEYVANE_REPO"
-keyvane_run ctest --preset i686 --test-dir "$KEYVANE_BUILD_ROOT/i686" -j1 "$@"
+# The test preset's options; the preset itself would run the tests of its own
+# build directory. Serially: the hotkey tests share one window station.
+keyvane_run ctest --test-dir "$KEYVANE_BUILD_ROOT/i686" -j1 --output-on-failure \
+    --no-tests=error --timeout 600 "$@"
