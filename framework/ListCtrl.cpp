@@ -55,15 +55,6 @@ BOOL CListCtrl::SetItemData(int item, DWORD_PTR data)
     return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&lvi)));
 }
 
-DWORD_PTR CListCtrl::GetItemData(int item) const
-{
-    LVITEMA lvi{};
-    lvi.mask = LVIF_PARAM;
-    lvi.iItem = item;
-    SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lvi));
-    return static_cast<DWORD_PTR>(lvi.lParam);
-}
-
 CString CListCtrl::GetItemText(int item, int subItem) const
 {
     // The list reports only how much it copied: grow until the text fits.

@@ -22,7 +22,6 @@ public:
     BOOL SetItemText(int item, int subItem, LPCSTR text);
     // Sets the row's item data (lParam) alone (LVIF_PARAM).
     BOOL SetItemData(int item, DWORD_PTR data);
-    DWORD_PTR GetItemData(int item) const;
     CString GetItemText(int item, int subItem) const;
 
     int GetItemCount() const;

@@ -63,13 +63,6 @@ CString& CString::operator+=(LPCSTR text)
     return *this;
 }
 
-CString operator+(const CString& left, LPCSTR right)
-{
-    CString result(left);
-    result += right;
-    return result;
-}
-
 int CString::Compare(LPCSTR text) const { return CompareBytes(*this, text ? text : "", Unfolded); }
 
 int CString::CompareNoCase(LPCSTR text) const

@@ -21,7 +21,6 @@ public:
 
     CString& operator=(LPCSTR text);
     CString& operator+=(LPCSTR text);
-    friend CString operator+(const CString& left, LPCSTR right);
 
     bool operator==(LPCSTR text) const { return Compare(text) == 0; }
 

@@ -21,9 +21,6 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
-    operator HWND() const { return GetSafeHwnd(); }
-
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd);
 
@@ -39,8 +36,6 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     CWnd* GetDlgItem(int id) const;
-    CWnd* GetParent() const;
-    int GetDlgCtrlID() const;
     CMenu GetSystemMenu(BOOL revert) const;
 
     void GetClientRect(LPRECT rect) const;

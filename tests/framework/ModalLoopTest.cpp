@@ -30,7 +30,7 @@ TEST(ModalLoop, EscCancelsAndEnterConfirmsThroughTheDialogManager)
     for (const auto& [key, expected] : {std::pair<WPARAM, INT_PTR>{VK_ESCAPE, IDCANCEL}, {VK_RETURN, IDOK}}) {
         CProbeDialog dialog;
         dialog.m_onInit = [key = key](CProbeDialog& d) {
-            PostKeyDown(d.m_edit, key);
+            PostKeyDown(d.m_edit.m_hWnd, key);
             d.PostEnd(kNotEnded);   // taken only if the key did not end the dialog
         };
         EXPECT_EQ(expected, dialog.DoModal()) << "key 0x" << std::hex << key << " pressed in the edit control";
@@ -42,8 +42,8 @@ TEST(ModalLoop, ControlSeesAQueuedKeyBeforeItsWindowProcedureAndCanKeepIt)
     CProbeDialog dialog;
     dialog.m_edit.m_consumedKey = 'X';
     dialog.m_onInit = [](CProbeDialog& d) {
-        PostKeyDown(d.m_edit, 'X');
-        PostKeyDown(d.m_edit, 'Y');
+        PostKeyDown(d.m_edit.m_hWnd, 'X');
+        PostKeyDown(d.m_edit.m_hWnd, 'Y');
         d.PostEnd(IDOK);
     };
     EXPECT_EQ(IDOK, dialog.DoModal());
@@ -65,8 +65,8 @@ TEST(ModalLoop, ApplicationFilterSeesEachQueuedMessageFirstAndCanConsumeIt)
         return msg.message == WM_KEYDOWN && msg.wParam == 'X';
     });
     dialog.m_onInit = [](CProbeDialog& d) {
-        PostKeyDown(d.m_edit, 'X');
-        PostKeyDown(d.m_edit, 'Y');
+        PostKeyDown(d.m_edit.m_hWnd, 'X');
+        PostKeyDown(d.m_edit.m_hWnd, 'Y');
         d.PostEnd(IDOK);
     };
     EXPECT_EQ(IDOK, dialog.DoModal());
@@ -85,9 +85,9 @@ TEST(ModalLoop, NestedDialogDisablesItsOwnerWhileOpen)
     outer.m_whileOpen = [](CProbeDialog& o) {
         CProbeDialog inner;   // no parent: the main window owns it
         inner.m_whileOpen = [&o](CProbeDialog& i) {
-            EXPECT_EQ(o.m_hWnd, ::GetWindow(i, GW_OWNER));
+            EXPECT_EQ(o.m_hWnd, ::GetWindow(i.m_hWnd, GW_OWNER));
             EXPECT_FALSE(o.IsWindowEnabled()) << "the owner while the nested dialog is open";
-            EXPECT_TRUE(::IsWindowVisible(i));
+            EXPECT_TRUE(::IsWindowVisible(i.m_hWnd));
             i.EndDialog(IDOK);
         };
         EXPECT_EQ(IDOK, inner.DoModal());
@@ -171,7 +171,7 @@ TEST_F(ModalException, FromTheApplicationsMessageFilter)
         return FALSE;
     });
     ExpectRethrown(
-        [](CProbeDialog& d) { d.m_onInit = [](CProbeDialog& self) { PostKeyDown(self.m_edit, 'X'); }; },
+        [](CProbeDialog& d) { d.m_onInit = [](CProbeDialog& self) { PostKeyDown(self.m_edit.m_hWnd, 'X'); }; },
         "from the message filter");
 }
 

@@ -77,7 +77,7 @@ TEST(DataExchange, BindsOnceAndAgainForTheNextWindow)
     CProbeDialog dialog;
     for (int run = 1; run <= 2; ++run) {
         dialog.m_whileOpen = [run](CProbeDialog& d) {
-            const HWND edit = ::GetDlgItem(d, IDC_EDIT);
+            const HWND edit = ::GetDlgItem(d.m_hWnd, IDC_EDIT);
             EXPECT_EQ(&d.m_edit, CWnd::FromHandlePermanent(edit)) << "run " << run;
             d.UpdateData(FALSE);
             CWnd other;
