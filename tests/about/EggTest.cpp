@@ -45,15 +45,4 @@ TEST(Egg, DoubleClickAndEscCloseIt)
     }
 }
 
-TEST(Egg, RuntimeClassIsTheDialogs)
-{
-    const CRuntimeClass* egg = RUNTIME_CLASS(CEgg);
-    EXPECT_STREQ("CEgg", egg->m_lpszClassName);
-    EXPECT_EQ(static_cast<int>(sizeof(CDialog)), egg->m_nObjectSize);
-    EXPECT_EQ(0xFFFFu, egg->m_wSchema);
-    EXPECT_EQ(RUNTIME_CLASS(CDialog), egg->m_pBaseClass);
-    CEgg picture;
-    EXPECT_TRUE(picture.IsKindOf(RUNTIME_CLASS(CDialog)));
-}
-
 } // namespace
