@@ -57,16 +57,18 @@ BOOL CListCtrl::SetItemData(int item, DWORD_PTR data)
 
 CString CListCtrl::GetItemText(int item, int subItem) const
 {
-    // The list reports only how much it copied: grow until the text fits.
+    // The list reports only how much it copied, and may leave a cut text
+    // unterminated: offer one character more than the longest text accepted,
+    // and grow until the text fits.
     CString text;
     for (int size = 256;; size *= 2) {
         LVITEMA lvi{};
         lvi.iSubItem = subItem;
         lvi.pszText = text.GetBuffer(size);
-        lvi.cchTextMax = size + 1;
+        lvi.cchTextMax = size;
         const auto copied = static_cast<int>(
             SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
-        if (copied < size) {
+        if (copied < size - 1) {
             text.ReleaseBuffer(copied);
             return text;
         }
