@@ -8,6 +8,8 @@ set -euo pipefail
 scripts=$(dirname "${BASH_SOURCE[0]}")
 source "$scripts/lib/setup.sh"
 source "$scripts/lib/build.sh"
+# Always on a private display of their own, whatever display there is.
+unset DISPLAY
 source "$scripts/lib/wine-env.sh"
 
 keyvane_install_packages

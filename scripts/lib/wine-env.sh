@@ -1,8 +1,15 @@
 # The Wine environment of the scripts in scripts/: a Wine prefix of their own,
 # a private X display, and on exit the end of every process they started.
-# Source build.sh first. WINEPREFIX defaults to $KEYVANE_BUILD_ROOT/wineprefix.
+# Source build.sh first. WINEPREFIX defaults to $KEYVANE_BUILD_ROOT/wineprefix,
+# or to $KEYVANE_BUILD_ROOT/wineprefix-desktop when there is a display already:
+# a desktop's window manager frames the windows, and the private display's
+# settings below would keep it from doing so.
 
-export WINEPREFIX=${WINEPREFIX:-$KEYVANE_BUILD_ROOT/wineprefix}
+if [ -n "${DISPLAY:-}" ]; then
+    export WINEPREFIX=${WINEPREFIX:-$KEYVANE_BUILD_ROOT/wineprefix-desktop}
+else
+    export WINEPREFIX=${WINEPREFIX:-$KEYVANE_BUILD_ROOT/wineprefix}
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # The program needs neither Mono nor Gecko: no installer dialogs for them.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -66,15 +73,10 @@ keyvane_start_xvfb() {
 # down, which costs two seconds for every window closed.
 keyvane_x11_settings=(Decorated Managed)
 
-# Creates the prefix on first use and turns the settings above off in it.
+# Creates the prefix on first use and, on the private display, turns the
+# settings above off in it.
 keyvane_prepare_prefix() {
     local setting missing=()
-    for setting in "${keyvane_x11_settings[@]}"; do
-        grep -qs "^\"$setting\"=\"N\"" "$WINEPREFIX/user.reg" || missing+=("$setting")
-    done
-    if [ ${#missing[@]} -eq 0 ]; then
-        return 0
-    fi
     if [ ! -e "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
         # 32-bit like the program, and half the size and start-up time of a 64-bit one.
@@ -83,11 +85,19 @@ keyvane_prepare_prefix() {
         # Wine 8 does not look for them where fonts-wine puts them.
         cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     fi
+    if [ -z "$keyvane_xvfb_pid" ]; then
+        return 0
+    fi
+    for setting in "${keyvane_x11_settings[@]}"; do
+        grep -qs "^\"$setting\"=\"N\"" "$WINEPREFIX/user.reg" || missing+=("$setting")
+    done
     for setting in "${missing[@]}"; do
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$setting" /t REG_SZ /d N /f >/dev/null
     done
     # The server writes the registry to disk when it stops.
-    wineserver -w
+    if [ ${#missing[@]} -ne 0 ]; then
+        wineserver -w
+    fi
 }
 
 # Keeps one Wine server and Wine's own services running until the script ends,
