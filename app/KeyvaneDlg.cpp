@@ -78,9 +78,9 @@ void CKeyvaneDlg::TakeHotkeyCensus()
     PrepareHotkeyList(m_list);
     const std::vector<TakenHotkey> taken = ProbeHotkeys();
     // The list repaints nothing until all rows are in.
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
+    m_list.SetRedraw(FALSE);
     FillHotkeyRows(m_list, taken);
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    m_list.SetRedraw(TRUE);
 
     CString title;
     title.Format("Keyvane :: %d Hotkeys in Use", m_list.GetItemCount());

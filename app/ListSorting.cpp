@@ -40,9 +40,9 @@ void CKeyvaneDlg::OnColumnClick(NMHDR* header, LRESULT* result)
     m_sortTexts = ReadColumnTexts(m_list, column);
     m_list.SortItems(&CompareByColumnText, static_cast<DWORD_PTR>(static_cast<LPARAM>(sortKey)));
     m_sortTexts.clear();
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
+    m_list.SetRedraw(FALSE);
     NumberRows(m_list);
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    m_list.SetRedraw(TRUE);
     *result = 0;
 }
 

@@ -36,11 +36,11 @@ void CWinApp::SetRegistryKey(LPCSTR registryKey) { m_strRegistryKey = registryKe
 LRESULT CALLBACK CWinApp::MessageFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     CWinApp* app = AfxGetApp();
-    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    const auto msg = reinterpret_cast<LPMSG>(lParam);
     if (code < 0 || !app || (code == MSGF_DIALOGBOX && FilteredMessageMark::Covers(*msg)))
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     try {
-        if (app->ProcessMessageFilter(code, const_cast<LPMSG>(msg)))
+        if (app->ProcessMessageFilter(code, msg))
             return TRUE;
     } catch (...) {
         KeepPendingException();

@@ -248,6 +248,8 @@ BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 
+void CWnd::SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, static_cast<WPARAM>(redraw)); }
+
 void CWnd::SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text); }
 
 void CWnd::GetWindowText(CString& text) const

@@ -48,6 +48,8 @@ public:
     BOOL IsIconic() const;
     BOOL IsWindowEnabled() const;
     BOOL DestroyWindow();
+    // Turns the window's repainting off while it takes many changes, and on again.
+    void SetRedraw(BOOL redraw);
 
     void SetWindowText(LPCSTR text);
     void GetWindowText(CString& text) const;

@@ -37,15 +37,19 @@ TEST(ModalLoop, EscCancelsAndEnterConfirmsThroughTheDialogManager)
     }
 }
 
+// Key presses X and Y for the edit control, then the end of the dialog.
+void QueueXThenYThenEnd(CProbeDialog& dialog)
+{
+    PostKeyDown(dialog.m_edit.m_hWnd, 'X');
+    PostKeyDown(dialog.m_edit.m_hWnd, 'Y');
+    dialog.PostEnd(IDOK);
+}
+
 TEST(ModalLoop, ControlSeesAQueuedKeyBeforeItsWindowProcedureAndCanKeepIt)
 {
     CProbeDialog dialog;
     dialog.m_edit.m_consumedKey = 'X';
-    dialog.m_onInit = [](CProbeDialog& d) {
-        PostKeyDown(d.m_edit.m_hWnd, 'X');
-        PostKeyDown(d.m_edit.m_hWnd, 'Y');
-        d.PostEnd(IDOK);
-    };
+    dialog.m_onInit = QueueXThenYThenEnd;
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_EQ((Log{"edit before dispatch: keydown X",
                   "edit before dispatch: keydown Y", "dialog before dispatch: keydown Y",
@@ -64,11 +68,7 @@ TEST(ModalLoop, ApplicationFilterSeesEachQueuedMessageFirstAndCanConsumeIt)
         dialog.m_log.push_back((code == MSGF_DIALOGBOX ? "filter MSGF_DIALOGBOX: " : "filter, other code: ") + what);
         return msg.message == WM_KEYDOWN && msg.wParam == 'X';
     });
-    dialog.m_onInit = [](CProbeDialog& d) {
-        PostKeyDown(d.m_edit.m_hWnd, 'X');
-        PostKeyDown(d.m_edit.m_hWnd, 'Y');
-        d.PostEnd(IDOK);
-    };
+    dialog.m_onInit = QueueXThenYThenEnd;
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_EQ((Log{"filter MSGF_DIALOGBOX: keydown X",
                   "filter MSGF_DIALOGBOX: keydown Y", "edit before dispatch: keydown Y",
