@@ -16,7 +16,7 @@ BEGIN_MESSAGE_MAP(CEgg, CDialog)
     ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-CEgg::CEgg(CWnd* parent) : CDialog(IDD_EGG, parent) {}
+CEgg::CEgg(CWnd* parent) : CDialog(IDD_EGG, parent) { }
 
 void CEgg::OnLButtonDown(UINT, POINT)
 {

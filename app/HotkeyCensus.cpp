@@ -20,10 +20,11 @@ constexpr std::array<ColumnLayout, kColumnCount> kColumns = {{
 }};
 
 // Modifiers first, then the key and its code.
-constexpr std::array<int, kColumnCount> kDisplayOrder = {
-    kCtrlColumn, kAltColumn, kShiftColumn, kWinColumn, kKeyColumn, kCodeColumn};
+constexpr std::array<int, kColumnCount> kDisplayOrder
+    = {kCtrlColumn, kAltColumn, kShiftColumn, kWinColumn, kKeyColumn, kCodeColumn};
 
-constexpr DWORD kListExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
+constexpr DWORD kListExtendedStyle
+    = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
 
 constexpr int kHighestKeyCode = 255;
 

@@ -22,7 +22,16 @@ extern const std::array<ModifierCombo, 16> g_modifierCombos;
 UINT HotkeyModifiers(const ModifierCombo& combo);
 
 // Columns of the hotkey list, by index.
-enum HotkeyColumn { kKeyColumn, kCodeColumn, kCtrlColumn, kAltColumn, kShiftColumn, kWinColumn, kColumnCount };
+enum HotkeyColumn
+{
+    kKeyColumn,
+    kCodeColumn,
+    kCtrlColumn,
+    kAltColumn,
+    kShiftColumn,
+    kWinColumn,
+    kColumnCount
+};
 
 // Gives the list its extended styles, columns and column display order.
 void PrepareHotkeyList(CListCtrl& list);

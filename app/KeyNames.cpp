@@ -2,6 +2,7 @@
 
 // std::to_array sizes the array from the rows below, so a missing or extra row
 // is a compile error instead of a silently zero-filled record.
+// clang-format off
 constexpr std::array<VirtualKeyName, 256> g_virtualKeyNames = std::to_array<VirtualKeyName>({
     {0x00, "<Unassigned>",            "<Unassigned>"},
     {0x01, "VK_LBUTTON",              "Left mouse button"},
@@ -260,3 +261,4 @@ constexpr std::array<VirtualKeyName, 256> g_virtualKeyNames = std::to_array<Virt
     {0xFE, "VK_OEM_CLEAR",            "Clear"},
     {0xFF, "<Reserved>",              "<Reserved>"},
 });
+// clang-format on

@@ -9,7 +9,7 @@ BEGIN_MESSAGE_MAP(CKeyvaneApp, CWinApp)
     ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
-CKeyvaneApp::CKeyvaneApp() : CWinApp(nullptr) {}
+CKeyvaneApp::CKeyvaneApp() : CWinApp(nullptr) { }
 
 BOOL CKeyvaneApp::InitInstance()
 {

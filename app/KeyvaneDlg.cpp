@@ -34,16 +34,12 @@ BEGIN_MESSAGE_MAP(CKeyvaneDlg, CDialog)
 END_MESSAGE_MAP()
 
 CKeyvaneDlg::CKeyvaneDlg(CWnd* parent)
-    : CDialog(IDD_KEYVANE_DIALOG, parent)
-    , m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
-    , m_snapper(kSnapDistance)
+    : CDialog(IDD_KEYVANE_DIALOG, parent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))), m_snapper(kSnapDistance)
 {
 }
 
-void CKeyvaneDlg::DoDataExchange(CDataExchange* dx)
-{
-    DDX_Control(dx, IDC_HOTKEY_LIST, m_list);
-}
+void CKeyvaneDlg::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, IDC_HOTKEY_LIST, m_list); }
 
 BOOL CKeyvaneDlg::OnInitDialog()
 {
@@ -104,7 +100,8 @@ void CKeyvaneDlg::OnPaint()
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
     RECT client;
     GetClientRect(&client);
-    const POINT origin = CenteredIconOrigin(client, {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)});
+    const POINT origin
+        = CenteredIconOrigin(client, {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)});
     dc.DrawIcon(origin.x, origin.y, m_hIcon);
 }
 

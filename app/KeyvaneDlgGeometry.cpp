@@ -10,7 +10,8 @@ void CKeyvaneDlg::OnSize(UINT, int, int)
 {
     Default();
     if (GetDlgItem(IDC_HOTKEY_LIST))
-        AnchorDlgItem(this, IDC_HOTKEY_LIST, kListMarginLeft, kListMarginRight, kListMarginTop, kListMarginBottom, 0, 0);
+        AnchorDlgItem(this, IDC_HOTKEY_LIST, kListMarginLeft, kListMarginRight, kListMarginTop,
+            kListMarginBottom, 0, 0);
 }
 
 void CKeyvaneDlg::OnMoving(UINT, LPRECT rect)

@@ -8,7 +8,7 @@ class CButton : public CWnd
 
 public:
     // Paints an owner-drawn button; the parent's WM_DRAWITEM comes back here.
-    virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+    virtual void DrawItem(LPDRAWITEMSTRUCT) { }
 
 protected:
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

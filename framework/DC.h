@@ -8,7 +8,7 @@ class CWnd;
 class CDC
 {
 public:
-    explicit CDC(HDC hDC = nullptr) : m_hDC(hDC) {}
+    explicit CDC(HDC hDC = nullptr) : m_hDC(hDC) { }
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 

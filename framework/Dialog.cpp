@@ -16,7 +16,7 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
         control.SubclassDlgItem(static_cast<UINT>(id), dx->m_pDlgWnd);
 }
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) { }
 
 INT_PTR CDialog::DoModal()
 {
@@ -34,9 +34,9 @@ INT_PTR CDialog::DoModal()
 
     m_bContinueModal = true;
     m_nModalResult = -1;
-    const HWND created = ::CreateDialogIndirectParamA(instance,
-        static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded)), owner, &CDialog::StaticDlgProc,
-        reinterpret_cast<LPARAM>(this));
+    const HWND created
+        = ::CreateDialogIndirectParamA(instance, static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded)), owner,
+            &CDialog::StaticDlgProc, reinterpret_cast<LPARAM>(this));
     if (created && m_bContinueModal && !::IsWindowVisible(created))
         ShowWindow(SW_SHOWNORMAL);
     if (created)

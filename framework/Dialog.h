@@ -5,7 +5,9 @@
 class CDataExchange
 {
 public:
-    CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate)
+    {
+    }
 
     CWnd* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
@@ -36,7 +38,7 @@ public:
     bool OnCmdMsg(UINT id, UINT code) override;
 
 protected:
-    virtual void DoDataExchange(CDataExchange*) {}
+    virtual void DoDataExchange(CDataExchange*) { }
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
 private:

@@ -9,7 +9,8 @@ DWORD CListCtrl::GetExtendedStyle() const
 
 DWORD CListCtrl::SetExtendedStyle(DWORD extendedStyle)
 {
-    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(extendedStyle)));
+    return static_cast<DWORD>(
+        SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(extendedStyle)));
 }
 
 int CListCtrl::InsertColumn(int column, LPCSTR heading, int format, int width)
@@ -19,7 +20,8 @@ int CListCtrl::InsertColumn(int column, LPCSTR heading, int format, int width)
     lvc.fmt = format;
     lvc.cx = width;
     lvc.pszText = const_cast<LPSTR>(heading);
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc)));
 }
 
 BOOL CListCtrl::SetColumnOrderArray(int count, const int* order)
@@ -43,7 +45,8 @@ BOOL CListCtrl::SetItemText(int item, int subItem, LPCSTR text)
     LVITEMA lvi{};
     lvi.iSubItem = subItem;
     lvi.pszText = const_cast<LPSTR>(text);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
 }
 
 BOOL CListCtrl::SetItemData(int item, DWORD_PTR data)
@@ -81,5 +84,6 @@ UINT CListCtrl::GetSelectedCount() const { return static_cast<UINT>(SendMessage(
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR data)
 {
-    return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
 }

@@ -7,7 +7,7 @@
 class CMenu
 {
 public:
-    explicit CMenu(HMENU hMenu = nullptr) : m_hMenu(hMenu) {}
+    explicit CMenu(HMENU hMenu = nullptr) : m_hMenu(hMenu) { }
 
     HMENU m_hMenu;
 

@@ -16,16 +16,16 @@ using MessageHandlerCall = LRESULT (*)(CCmdTarget* target, WPARAM wParam, LPARAM
 
 struct MessageMapEntry
 {
-    UINT message;   // window message (kReflectBase + message for reflected ones)
-    UINT code;      // notification code of WM_COMMAND and WM_NOTIFY entries
-    UINT id;        // control or command id of WM_COMMAND and WM_NOTIFY entries
+    UINT message; // window message (kReflectBase + message for reflected ones)
+    UINT code;    // notification code of WM_COMMAND and WM_NOTIFY entries
+    UINT id;      // control or command id of WM_COMMAND and WM_NOTIFY entries
     MessageHandlerCall call;
 };
 
 struct MessageMap
 {
     const MessageMap* (*baseMap)();
-    const MessageMapEntry* entries;   // ends with an entry whose call is null
+    const MessageMapEntry* entries; // ends with an entry whose call is null
 };
 
 // A parent hands a control's notifications back to the control's own object
@@ -35,7 +35,10 @@ constexpr UINT kReflectBase = 0xBC00;
 namespace crack {
 
 template <class> struct MemberOf;
-template <class C, class F> struct MemberOf<F C::*> { using type = C; };
+template <class C, class F> struct MemberOf<F C::*>
+{
+    using type = C;
+};
 
 template <auto Handler> using Owner = typename MemberOf<decltype(Handler)>::type;
 
@@ -121,38 +124,42 @@ template <auto H> LRESULT Mouse(CCmdTarget* t, WPARAM wParam, LPARAM lParam)
 
 } // namespace crack
 
-#define DECLARE_MESSAGE_MAP()                                                      \
-public:                                                                            \
-    static const MessageMap* GetThisMessageMap();                                  \
+#define DECLARE_MESSAGE_MAP()                     \
+public:                                           \
+    static const MessageMap* GetThisMessageMap(); \
     const MessageMap* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                     \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
     const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const MessageMap* theClass::GetThisMessageMap()                                \
-    {                                                                              \
-        using ThisClass [[maybe_unused]] = theClass;                               \
-        using TheBaseClass = baseClass;                                            \
+    const MessageMap* theClass::GetThisMessageMap()                                   \
+    {                                                                                 \
+        using ThisClass [[maybe_unused]] = theClass;                                  \
+        using TheBaseClass = baseClass;                                               \
         static const MessageMapEntry entries[] = {
 
-#define END_MESSAGE_MAP()                                                          \
-            {0, 0, 0, nullptr}};                                                   \
-        static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries}; \
-        return &map;                                                               \
+#define END_MESSAGE_MAP()                                                      \
+    {                                                                          \
+        0, 0, 0, nullptr                                                       \
+    }                                                                          \
+    }                                                                          \
+    ;                                                                          \
+    static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries}; \
+    return &map;                                                               \
     }
 
 #define ON_MESSAGE(message, handler) {static_cast<UINT>(message), 0, 0, &crack::Message<&ThisClass::handler>},
-#define ON_COMMAND(id, handler) {WM_COMMAND, 0, static_cast<UINT>(id), &crack::Command<&ThisClass::handler>},
-#define ON_NOTIFY(code, id, handler)                                               \
+#define ON_COMMAND(id, handler)      {WM_COMMAND, 0, static_cast<UINT>(id), &crack::Command<&ThisClass::handler>},
+#define ON_NOTIFY(code, id, handler) \
     {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), &crack::Notify<&ThisClass::handler>},
-#define ON_CONTROL_REFLECT(code, handler)                                          \
+#define ON_CONTROL_REFLECT(code, handler) \
     {kReflectBase + WM_COMMAND, static_cast<UINT>(code), 0, &crack::Command<&ThisClass::handler>},
 
-#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, &crack::SysCommand<&ThisClass::OnSysCommand>},
-#define ON_WM_SIZE() {WM_SIZE, 0, 0, &crack::Size<&ThisClass::OnSize>},
-#define ON_WM_SIZING() {WM_SIZING, 0, 0, &crack::EdgeRect<&ThisClass::OnSizing>},
-#define ON_WM_MOVING() {WM_MOVING, 0, 0, &crack::EdgeRect<&ThisClass::OnMoving>},
-#define ON_WM_PAINT() {WM_PAINT, 0, 0, &crack::NoArguments<&ThisClass::OnPaint>},
+#define ON_WM_SYSCOMMAND()    {WM_SYSCOMMAND, 0, 0, &crack::SysCommand<&ThisClass::OnSysCommand>},
+#define ON_WM_SIZE()          {WM_SIZE, 0, 0, &crack::Size<&ThisClass::OnSize>},
+#define ON_WM_SIZING()        {WM_SIZING, 0, 0, &crack::EdgeRect<&ThisClass::OnSizing>},
+#define ON_WM_MOVING()        {WM_MOVING, 0, 0, &crack::EdgeRect<&ThisClass::OnMoving>},
+#define ON_WM_PAINT()         {WM_PAINT, 0, 0, &crack::NoArguments<&ThisClass::OnPaint>},
 #define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, 0, 0, &crack::QueryDragIcon<&ThisClass::OnQueryDragIcon>},
 #define ON_WM_GETMINMAXINFO() {WM_GETMINMAXINFO, 0, 0, &crack::MinMaxInfo<&ThisClass::OnGetMinMaxInfo>},
-#define ON_WM_LBUTTONDOWN() {WM_LBUTTONDOWN, 0, 0, &crack::Mouse<&ThisClass::OnLButtonDown>},
+#define ON_WM_LBUTTONDOWN()   {WM_LBUTTONDOWN, 0, 0, &crack::Mouse<&ThisClass::OnLButtonDown>},
 #define ON_WM_LBUTTONDBLCLK() {WM_LBUTTONDBLCLK, 0, 0, &crack::Mouse<&ThisClass::OnLButtonDblClk>},

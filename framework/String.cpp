@@ -65,10 +65,7 @@ CString& CString::operator+=(LPCSTR text)
 
 int CString::Compare(LPCSTR text) const { return CompareBytes(*this, text ? text : "", Unfolded); }
 
-int CString::CompareNoCase(LPCSTR text) const
-{
-    return CompareBytes(*this, text ? text : "", FoldedToLower);
-}
+int CString::CompareNoCase(LPCSTR text) const { return CompareBytes(*this, text ? text : "", FoldedToLower); }
 
 void CString::Format(LPCSTR format, ...)
 {

@@ -49,15 +49,15 @@ LRESULT CALLBACK CWinApp::MessageFilterHook(int code, WPARAM wParam, LPARAM lPar
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-FilteredMessageMark::FilteredMessageMark(const MSG& msg) : m_outer(std::exchange(t_filteredMessage, &msg)) {}
+FilteredMessageMark::FilteredMessageMark(const MSG& msg) : m_outer(std::exchange(t_filteredMessage, &msg)) { }
 
 FilteredMessageMark::~FilteredMessageMark() { t_filteredMessage = m_outer; }
 
 bool FilteredMessageMark::Covers(const MSG& msg)
 {
     const MSG* marked = t_filteredMessage;
-    return marked && msg.hwnd == marked->hwnd && msg.message == marked->message && msg.wParam == marked->wParam
-        && msg.lParam == marked->lParam;
+    return marked && msg.hwnd == marked->hwnd && msg.message == marked->message
+        && msg.wParam == marked->wParam && msg.lParam == marked->lParam;
 }
 
 CWinApp* AfxGetApp() { return g_app; }
@@ -79,7 +79,8 @@ int RunApplication()
         HHOOK& handle;
         explicit FilterHook(HHOOK& slot) : handle(slot)
         {
-            handle = ::SetWindowsHookExA(WH_MSGFILTER, &CWinApp::MessageFilterHook, nullptr, ::GetCurrentThreadId());
+            handle = ::SetWindowsHookExA(
+                WH_MSGFILTER, &CWinApp::MessageFilterHook, nullptr, ::GetCurrentThreadId());
         }
         ~FilterHook()
         {

@@ -35,7 +35,7 @@ public:
 
 protected:
     // No help file comes with the framework: asking for help shows nothing.
-    void OnHelp() {}
+    void OnHelp() { }
 
 private:
     friend int RunApplication();

@@ -11,7 +11,7 @@ struct WindowThreadState
 {
     std::unordered_map<HWND, CWnd*> permanent;
     std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
-    MSG current{};   // the message being handled, for Default()
+    MSG current{}; // the message being handled, for Default()
 };
 
 WindowThreadState& State()

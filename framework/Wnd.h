@@ -62,7 +62,7 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
 
 protected:
-    virtual void PreSubclassWindow() {}
+    virtual void PreSubclassWindow() { }
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
@@ -80,7 +80,7 @@ protected:
     static void DeleteDeadTemporaries();
 
 private:
-    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) { }
     bool ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool OnCommand(WPARAM wParam, LPARAM lParam);
     bool OnNotify(LPARAM lParam, LRESULT* result);

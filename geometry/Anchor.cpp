@@ -8,8 +8,8 @@ constexpr Coord64 kUnanchored = 0;
 constexpr Coord64 kKeepEdge = -1;
 
 // One axis: the near edge is left or top, the far edge right or bottom.
-void AnchorAxis(LONG parentNear, LONG parentFar, LONG& childNear, LONG& childFar,
-                Coord64 nearMargin, Coord64 farMargin, Coord64 size)
+void AnchorAxis(LONG parentNear, LONG parentFar, LONG& childNear, LONG& childFar, Coord64 nearMargin,
+    Coord64 farMargin, Coord64 size)
 {
     if (size == 0)
         size = Coord64{childFar} - childNear;
@@ -35,7 +35,8 @@ void AnchorAxis(LONG parentNear, LONG parentFar, LONG& childNear, LONG& childFar
 
 } // namespace
 
-void AnchorRect(const RECT& parent, RECT& child, int left, int right, int top, int bottom, int width, int height)
+void AnchorRect(
+    const RECT& parent, RECT& child, int left, int right, int top, int bottom, int width, int height)
 {
     AnchorAxis(parent.left, parent.right, child.left, child.right, left, right, width);
     AnchorAxis(parent.top, parent.bottom, child.top, child.bottom, top, bottom, height);

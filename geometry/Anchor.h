@@ -13,7 +13,8 @@
 // negative size; that is passed on as it is.
 
 // Rewrites `child` in place; both rectangles are in the same coordinates.
-void AnchorRect(const RECT& parent, RECT& child, int left, int right, int top, int bottom, int width, int height);
+void AnchorRect(
+    const RECT& parent, RECT& child, int left, int right, int top, int bottom, int width, int height);
 
 // Moves `child` within `parent`'s client area; does nothing if either is null.
 void AnchorWindow(CWnd* parent, CWnd* child, int left, int right, int top, int bottom, int width, int height);

@@ -7,12 +7,20 @@ namespace {
 bool DragsLeft(UINT edge) { return edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT; }
 bool DragsRight(UINT edge) { return edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT; }
 bool DragsTop(UINT edge) { return edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT; }
-bool DragsBottom(UINT edge) { return edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT; }
+bool DragsBottom(UINT edge)
+{
+    return edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
+}
 
-enum class Bound { Minimum, Maximum };
+enum class Bound
+{
+    Minimum,
+    Maximum
+};
 
 // One limit on one axis; true when it applied.
-bool Limit(int limit, Bound bound, LONG reference, LONG& nearEdge, LONG& farEdge, bool dragsNear, bool dragsFar)
+bool Limit(
+    int limit, Bound bound, LONG reference, LONG& nearEdge, LONG& farEdge, bool dragsNear, bool dragsFar)
 {
     if (limit == 0)
         return false;

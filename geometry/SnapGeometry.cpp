@@ -8,13 +8,13 @@ namespace {
 
 struct Span
 {
-    LONG nearEdge;  // left or top
-    LONG farEdge;   // right or bottom
+    LONG nearEdge; // left or top
+    LONG farEdge;  // right or bottom
 };
 
 // One axis of the move; true when an edge on it was snapped or released.
-bool SnapAxis(LONG& rectNear, LONG& rectFar, Span freeSpan, Span area, Coord64 size,
-              BOOL& heldNear, BOOL& heldFar, const SnapOptions& options)
+bool SnapAxis(LONG& rectNear, LONG& rectFar, Span freeSpan, Span area, Coord64 size, BOOL& heldNear,
+    BOOL& heldFar, const SnapOptions& options)
 {
     bool changed = false;
     const auto place = [&](Coord64 nearEdge) {
@@ -23,8 +23,8 @@ bool SnapAxis(LONG& rectNear, LONG& rectFar, Span freeSpan, Span area, Coord64 s
         changed = true;
     };
     const auto edge = [&](Coord64 distance, bool beyond, BOOL& held, Coord64 snappedNear) {
-        const bool snaps = (options.snap && std::abs(distance) <= options.distance)
-            || (options.keepInside && beyond);
+        const bool snaps
+            = (options.snap && std::abs(distance) <= options.distance) || (options.keepInside && beyond);
         if (snaps) {
             place(snappedNear);
             held = TRUE;
@@ -36,8 +36,10 @@ bool SnapAxis(LONG& rectNear, LONG& rectFar, Span freeSpan, Span area, Coord64 s
         }
     };
     // The far edge comes second, so it wins when both qualify.
-    edge(Coord64{freeSpan.nearEdge} - area.nearEdge, freeSpan.nearEdge < area.nearEdge, heldNear, area.nearEdge);
-    edge(Coord64{area.farEdge} - freeSpan.farEdge, freeSpan.farEdge > area.farEdge, heldFar, area.farEdge - size);
+    edge(Coord64{freeSpan.nearEdge} - area.nearEdge, freeSpan.nearEdge < area.nearEdge, heldNear,
+        area.nearEdge);
+    edge(Coord64{area.farEdge} - freeSpan.farEdge, freeSpan.farEdge > area.farEdge, heldFar,
+        area.farEdge - size);
     return changed;
 }
 
@@ -48,7 +50,8 @@ bool SameRect(const RECT& a, const RECT& b)
 
 } // namespace
 
-void SnapToArea(RECT& rect, const RECT& current, const RECT& area, const SnapOptions& options, SnapState& state)
+void SnapToArea(
+    RECT& rect, const RECT& current, const RECT& area, const SnapOptions& options, SnapState& state)
 {
     if (!SameRect(current, state.placed)) {
         state.free = current;
@@ -64,10 +67,10 @@ void SnapToArea(RECT& rect, const RECT& current, const RECT& area, const SnapOpt
     free.bottom = ClampCoord(free.top + height);
     free.right = ClampCoord(free.left + width);
 
-    const bool vertical = SnapAxis(rect.top, rect.bottom, {free.top, free.bottom}, {area.top, area.bottom}, height,
-                                   state.snappedTop, state.snappedBottom, options);
-    const bool horizontal = SnapAxis(rect.left, rect.right, {free.left, free.right}, {area.left, area.right}, width,
-                                     state.snappedLeft, state.snappedRight, options);
+    const bool vertical = SnapAxis(rect.top, rect.bottom, {free.top, free.bottom}, {area.top, area.bottom},
+        height, state.snappedTop, state.snappedBottom, options);
+    const bool horizontal = SnapAxis(rect.left, rect.right, {free.left, free.right}, {area.left, area.right},
+        width, state.snappedLeft, state.snappedRight, options);
 
     // While nothing is held the free rectangle follows the window to where
     // this move puts it, which is where the next move will start from.

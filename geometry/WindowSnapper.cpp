@@ -15,23 +15,18 @@ RECT WorkArea()
     return area;
 }
 
-RECT PrimaryScreen()
-{
-    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
+RECT PrimaryScreen() { return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
 // Ctrl and Shift together let the window follow the pointer freely. Any bit
 // counts, so a key pressed since the last query does too.
-bool FreeMoveKeysDown()
-{
-    return ::GetAsyncKeyState(VK_CONTROL) != 0 && ::GetAsyncKeyState(VK_SHIFT) != 0;
-}
+bool FreeMoveKeysDown() { return ::GetAsyncKeyState(VK_CONTROL) != 0 && ::GetAsyncKeyState(VK_SHIFT) != 0; }
 
 } // namespace
 
-CWindowSnapper::CWindowSnapper(int snapDistance) : m_nSnapDistance(snapDistance) {}
+CWindowSnapper::CWindowSnapper(int snapDistance) : m_nSnapDistance(snapDistance) { }
 
-void CWindowSnapper::Attach(CWnd* wnd, int distance, BOOL toggleTopMost, BOOL toggleSnap, BOOL toggleKeepInside)
+void CWindowSnapper::Attach(
+    CWnd* wnd, int distance, BOOL toggleTopMost, BOOL toggleSnap, BOOL toggleKeepInside)
 {
     RECT rect{};
     wnd->GetWindowRect(&rect);
@@ -46,7 +41,8 @@ void CWindowSnapper::Attach(CWnd* wnd, int distance, BOOL toggleTopMost, BOOL to
         m_bTopMost = !m_bTopMost;
         // Only the z-order changes. A failure is not checked for: the option
         // then merely fails to show.
-        wnd->SetWindowPos(m_bTopMost ? &CWnd::wndTopMost : &CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        wnd->SetWindowPos(
+            m_bTopMost ? &CWnd::wndTopMost : &CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     }
     if (toggleKeepInside)
         m_bKeepInside = !m_bKeepInside;
@@ -88,9 +84,12 @@ void CWindowSnapper::SnapMoving(RECT* rect, const RECT* area, BOOL fullScreen)
     m_bSnappedBottom = state.snappedBottom;
 }
 
-void CWindowSnapper::LimitSizing(UINT edge, RECT* rect, int minWidth, int minHeight, int maxWidth, int maxHeight)
+void CWindowSnapper::LimitSizing(
+    UINT edge, RECT* rect, int minWidth, int minHeight, int maxWidth, int maxHeight)
 {
-    if (!ApplySizeLimits(edge, *rect, {minWidth, minHeight, maxWidth, maxHeight}, {m_nRefWidth, m_nRefHeight}))
+    if (!ApplySizeLimits(
+            edge, *rect, {minWidth, minHeight, maxWidth, maxHeight}, {m_nRefWidth, m_nRefHeight}))
         return;
-    m_pWnd->MoveWindow(rect->left, rect->top, ClampCoord(RectWidth(*rect)), ClampCoord(RectHeight(*rect)), TRUE);
+    m_pWnd->MoveWindow(
+        rect->left, rect->top, ClampCoord(RectWidth(*rect)), ClampCoord(RectHeight(*rect)), TRUE);
 }

@@ -41,5 +41,5 @@ private:
     BOOL m_bSnappedBottom = FALSE;
     int m_nSnapDistance;
     RECT m_rcFree{};
-    RECT m_rcPlaced{};   // where the previous move message left the window
+    RECT m_rcPlaced{}; // where the previous move message left the window
 };

@@ -80,7 +80,7 @@ void Canvas::fill(const Shape& shape, const Paint& paint)
             Colour& dst = premultiplied_[static_cast<std::size_t>(y * width_ + x)];
             double keep = 1.0 - sum.a / samples;
             dst = {sum.r / samples + dst.r * keep, sum.g / samples + dst.g * keep,
-                   sum.b / samples + dst.b * keep, sum.a / samples + dst.a * keep};
+                sum.b / samples + dst.b * keep, sum.a / samples + dst.a * keep};
         }
     }
 }

@@ -7,12 +7,14 @@
 #include <functional>
 #include <vector>
 
-struct Vec {
+struct Vec
+{
     double x, y;
 };
 
 // Straight (not premultiplied) colour, every channel 0..1.
-struct Colour {
+struct Colour
+{
     double r, g, b, a = 1.0;
 };
 
@@ -30,7 +32,8 @@ Shape unite(Shape a, Shape b);
 Paint solid(Colour colour);
 Paint verticalGradient(double top, Colour atTop, double bottom, Colour atBottom);
 
-class Canvas {
+class Canvas
+{
 public:
     // designWidth design units span the canvas horizontally; the vertical
     // scale is the same, so the artwork keeps its proportions.

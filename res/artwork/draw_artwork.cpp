@@ -24,16 +24,18 @@ Canvas drawProgramIcon(int size)
     c.fill(roundRect({6, 9}, {62, 63}, 10), rgb(0x000000, 0.25)); // shadow, 32-bit images only
     c.fill(roundRect({3, 4}, {59, 59}, 10), rgb(0x262c35));
     c.fill(roundRect({3 + px, 4 + px}, {59 - px, 59 - px}, 10 - px),
-           verticalGradient(4, rgb(0x8a94a0), 59, rgb(0x4a535e)));
+        verticalGradient(4, rgb(0x8a94a0), 59, rgb(0x4a535e)));
     c.fill(roundRect({10, 7}, {52, 47}, 7), verticalGradient(7, rgb(0xffffff), 47, rgb(0xd3d9e1)));
 
-    struct Row {
+    struct Row
+    {
         double y, end;
         std::uint32_t bullet;
     };
     const bool tiny = size <= 16;
-    const std::vector<Row> rows = tiny ? std::vector<Row>{{18, 45, 0xe5484d}, {34, 41, 0x0b6bcb}}
-                                       : std::vector<Row>{{17, 45, 0xe5484d}, {27, 40, 0x30a46c}, {37, 43, 0x0b6bcb}};
+    const std::vector<Row> rows = tiny
+        ? std::vector<Row>{{18, 45, 0xe5484d}, {34, 41, 0x0b6bcb}}
+        : std::vector<Row>{{17, 45, 0xe5484d}, {27, 40, 0x30a46c}, {37, 43, 0x0b6bcb}};
     const double bulletRadius = std::max(3.0, 1.0 * px);
     const double lineWidth = std::max(3.5, 1.3 * px);
     for (const Row& row : rows) {
@@ -85,9 +87,9 @@ Canvas drawMakerIcon(int size)
     c.fill(quill([=](double u, double v) { return v < 0 && vane(u, v) && !slit(u, v); }), rgb(0xffffff));
     c.fill(quill([=](double u, double v) { return v >= 0 && vane(u, v); }), rgb(0xcfd9e8));
     c.fill(quill([=](double u, double v) { return u >= 0.12 && u <= 0.97 && std::abs(v) <= shaftWidth / 2; }),
-           rgb(0x9fb0c6));
+        rgb(0x9fb0c6));
     c.fill(quill([](double u, double v) { return u >= 0 && u < 0.14 && std::abs(v) <= 0.4 + 14 * u; }),
-           rgb(0xf3cf6e)); // the nib
+        rgb(0xf3cf6e)); // the nib
     return c;
 }
 
@@ -100,17 +102,19 @@ Canvas drawPicture()
     c.fill(circle({58, 38}, 15), rgb(0xffd89b, 0.3));
     c.fill(circle({58, 38}, 8), rgb(0xfff3c4));
     for (Vec bird : {Vec{22, 14}, Vec{30, 19}}) {
-        c.fill(unite(stroke({bird.x - 3, bird.y - 1.5}, bird, 0.9), stroke(bird, {bird.x + 3, bird.y - 1.5}, 0.9)),
-               rgb(0x2a2440));
+        c.fill(unite(stroke({bird.x - 3, bird.y - 1.5}, bird, 0.9),
+                   stroke(bird, {bird.x + 3, bird.y - 1.5}, 0.9)),
+            rgb(0x2a2440));
     }
     c.fill(below([](double x) { return 35 + 6 * std::sin(x * 0.09 + 0.5) + 3 * std::sin(x * 0.23); }),
-           verticalGradient(26, rgb(0x7a6396), 50, rgb(0x4f4a78)));
+        verticalGradient(26, rgb(0x7a6396), 50, rgb(0x4f4a78)));
     c.fill(below([](double x) { return 47 + 4 * std::sin(x * 0.06 + 2.2) + 2 * std::sin(x * 0.17 + 1); }),
-           verticalGradient(40, rgb(0x35715e), 68, rgb(0x1e4a3f)));
+        verticalGradient(40, rgb(0x35715e), 68, rgb(0x1e4a3f)));
     // Fir trees, given by the top of each; they all stand on the same line.
     for (Vec top : {Vec{9, 46}, Vec{14, 43}, Vec{70, 46}, Vec{76, 43}}) {
-        c.fill([=](Vec p) { return p.y >= top.y && p.y <= 56 && std::abs(p.x - top.x) <= (p.y - top.y) * 0.32; },
-               rgb(0x12302a));
+        c.fill(
+            [=](Vec p) { return p.y >= top.y && p.y <= 56 && std::abs(p.x - top.x) <= (p.y - top.y) * 0.32; },
+            rgb(0x12302a));
     }
     c.fill(below([](double x) { return 59 + 1.5 * std::sin(x * 0.12); }), rgb(0x173a30));
     return c;

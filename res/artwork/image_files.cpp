@@ -30,15 +30,9 @@ std::uint8_t channel(double value)
 
 using Rgb = std::array<std::uint8_t, 3>;
 
-Rgb toRgb(Colour c)
-{
-    return {channel(c.r), channel(c.g), channel(c.b)};
-}
+Rgb toRgb(Colour c) { return {channel(c.r), channel(c.g), channel(c.b)}; }
 
-bool masked(Colour c)
-{
-    return c.a < 0.5;
-}
+bool masked(Colour c) { return c.a < 0.5; }
 
 // A palette made for one image by median cut: starting from one box holding
 // every visible pixel, the box with the widest spread in one channel is split
@@ -56,8 +50,8 @@ std::vector<Rgb> paletteFor(const Canvas& picture, int bitCount)
                 boxes[0].push_back(toRgb(c));
 
     auto spread = [](const Box& box, std::size_t ch) {
-        auto [lo, hi] = std::minmax_element(box.begin(), box.end(),
-                                            [ch](const Rgb& a, const Rgb& b) { return a[ch] < b[ch]; });
+        auto [lo, hi] = std::minmax_element(
+            box.begin(), box.end(), [ch](const Rgb& a, const Rgb& b) { return a[ch] < b[ch]; });
         return box.empty() ? 0 : (*hi)[ch] - (*lo)[ch];
     };
     const std::size_t entries = std::size_t{1} << bitCount;
@@ -72,7 +66,7 @@ std::vector<Rgb> paletteFor(const Canvas& picture, int bitCount)
             break;
         Box& box = boxes[widest];
         std::sort(box.begin(), box.end(),
-                  [ch = channelToSplit](const Rgb& a, const Rgb& b) { return a[ch] < b[ch]; });
+            [ch = channelToSplit](const Rgb& a, const Rgb& b) { return a[ch] < b[ch]; });
         Box upper(box.begin() + static_cast<std::ptrdiff_t>(box.size() / 2), box.end());
         box.resize(box.size() / 2);
         boxes.push_back(std::move(upper));
@@ -99,7 +93,7 @@ unsigned nearestIndex(const std::vector<Rgb>& palette, Colour c)
         return 2 * r * r + 4 * g * g + 3 * b * b;
     };
     auto best = std::min_element(palette.begin(), palette.end(),
-                                 [&](const Rgb& x, const Rgb& y) { return distance(x) < distance(y); });
+        [&](const Rgb& x, const Rgb& y) { return distance(x) < distance(y); });
     return static_cast<unsigned>(best - palette.begin());
 }
 
@@ -142,7 +136,8 @@ Bytes iconImage(const Canvas& picture, int bitCount)
                 if (bitCount == 8)
                     row[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(index);
                 else
-                    row[static_cast<std::size_t>(x / 2)] |= static_cast<std::uint8_t>(index << (x % 2 ? 0 : 4));
+                    row[static_cast<std::size_t>(x / 2)]
+                        |= static_cast<std::uint8_t>(index << (x % 2 ? 0 : 4));
                 continue;
             }
             if (bitCount == 24 && masked(c))

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-struct IconImage {
+struct IconImage
+{
     const Canvas& picture;
     int bitCount; // 4 and 8 use a palette; 24 and 32 are true colour, 32 with alpha
 };

@@ -23,7 +23,8 @@ TEST(Egg, IsTheBarePicture)
         EXPECT_EQ(windowRect.right - windowRect.left, client.right) << "no frame around the client area";
 
         const HWND pictureControl = ::GetDlgItem(window, IDC_EGG_PICTURE);
-        const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(pictureControl, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        const auto bitmap
+            = reinterpret_cast<HBITMAP>(::SendMessageA(pictureControl, STM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP info{};
         ASSERT_EQ(static_cast<int>(sizeof info), ::GetObjectA(bitmap, sizeof info, &info));
         EXPECT_EQ(84, info.bmWidth);

@@ -13,7 +13,7 @@
 
 namespace {
 
-using Cells = std::array<std::string, 6>;   // Key, Code, Ctrl, Alt, Shift, Win
+using Cells = std::array<std::string, 6>; // Key, Code, Ctrl, Alt, Shift, Win
 
 bool Held(const std::vector<HeldHotkeys::Combination>& held, UINT modifiers, UINT key)
 {
@@ -52,17 +52,18 @@ TEST(Census, ListsExactlyWhatAnotherProgramHolds)
 
     RunMainDialog([&](CKeyvaneDlg& dialog, HWND list) {
         // Lowest key first; within a key, Ctrl+Alt+Shift+Win down to the key alone.
-        ExpectRows(list, {
-            {"Backspace", "0x08", "", "", "", ""},
-            {"Hanja Mode", "0x19", "", "", "", "Win"},
-            {"Kanji Mode", "0x1a", "", "Alt", "", ""},
-            {"A", "0x41", "Ctrl", "Alt", "", ""},
-            {"A", "0x41", "Ctrl", "", "Shift", "Win"},
-            {"A", "0x41", "", "", "", ""},
-            {"F1", "0x70", "Ctrl", "", "", ""},
-            {"", "0xdf", "", "", "Shift", ""},
-            {"<Reserved>", "0xff", "Ctrl", "Alt", "Shift", "Win"},
-        });
+        ExpectRows(list,
+            {
+                {"Backspace", "0x08", "", "", "", ""},
+                {"Hanja Mode", "0x19", "", "", "", "Win"},
+                {"Kanji Mode", "0x1a", "", "Alt", "", ""},
+                {"A", "0x41", "Ctrl", "Alt", "", ""},
+                {"A", "0x41", "Ctrl", "", "Shift", "Win"},
+                {"A", "0x41", "", "", "", ""},
+                {"F1", "0x70", "Ctrl", "", "", ""},
+                {"", "0xdf", "", "", "Shift", ""},
+                {"<Reserved>", "0xff", "Ctrl", "Alt", "Shift", "Win"},
+            });
         EXPECT_EQ("Keyvane :: 9 Hotkeys in Use", WindowTitle(dialog.m_hWnd));
 
         // The census gave back every combination it tried: all the others are free.
@@ -93,11 +94,12 @@ TEST(Census, NothingHeldGivesAnEmptyList)
 TEST(Census, ListHasItsColumnsAndStyles)
 {
     RunMainDialog([](CKeyvaneDlg&, HWND list) {
-        EXPECT_EQ(static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB),
+        EXPECT_EQ(static_cast<DWORD>(
+                      LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB),
             ListView_GetExtendedListViewStyle(list));
 
-        const std::array<std::pair<std::string, int>, 6> columns = {
-            {{"Key", 150}, {"Code", 50}, {"Ctrl", 50}, {"Alt", 50}, {"Shift", 50}, {"Win", 50}}};
+        const std::array<std::pair<std::string, int>, 6> columns
+            = {{{"Key", 150}, {"Code", 50}, {"Ctrl", 50}, {"Alt", 50}, {"Shift", 50}, {"Win", 50}}};
         for (int i = 0; i < 6; ++i) {
             char title[32] = {};
             LVCOLUMNA column{};
@@ -112,7 +114,8 @@ TEST(Census, ListHasItsColumnsAndStyles)
 
         std::array<int, 6> order{};
         ASSERT_TRUE(ListView_GetColumnOrderArray(list, 6, order.data()));
-        EXPECT_EQ((std::array<int, 6>{2, 3, 4, 5, 0, 1}), order) << "display order: Ctrl Alt Shift Win Key Code";
+        EXPECT_EQ((std::array<int, 6>{2, 3, 4, 5, 0, 1}), order)
+            << "display order: Ctrl Alt Shift Win Key Code";
     });
 }
 

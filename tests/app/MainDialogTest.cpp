@@ -1,7 +1,7 @@
 // The main dialog's frame: system menu, icons, closing, and the minimised icon.
 #include "app/MinimizedIcon.h"
-#include "tests/app/MainDialogHarness.h"
 #include "framework/WinApp.h"
+#include "tests/app/MainDialogHarness.h"
 #include "tests/support/ModalRun.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +39,12 @@ TEST(MainDialog, UsesTheProgramIconBothSizes)
     const HICON programIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     ASSERT_NE(nullptr, programIcon);
     RunMainDialog([&](CKeyvaneDlg& dialog, HWND) {
-        EXPECT_EQ(reinterpret_cast<LRESULT>(programIcon), ::SendMessageA(dialog.m_hWnd, WM_GETICON, ICON_BIG, 0));
-        EXPECT_EQ(reinterpret_cast<LRESULT>(programIcon), ::SendMessageA(dialog.m_hWnd, WM_GETICON, ICON_SMALL, 0));
-        EXPECT_EQ(reinterpret_cast<LRESULT>(programIcon), ::SendMessageA(dialog.m_hWnd, WM_QUERYDRAGICON, 0, 0));
+        EXPECT_EQ(
+            reinterpret_cast<LRESULT>(programIcon), ::SendMessageA(dialog.m_hWnd, WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(
+            reinterpret_cast<LRESULT>(programIcon), ::SendMessageA(dialog.m_hWnd, WM_GETICON, ICON_SMALL, 0));
+        EXPECT_EQ(
+            reinterpret_cast<LRESULT>(programIcon), ::SendMessageA(dialog.m_hWnd, WM_QUERYDRAGICON, 0, 0));
     });
 }
 
@@ -54,12 +57,11 @@ TEST(MainDialog, EnterEscAndTheCloseBoxEndIt)
         INT_PTR result;
     };
     const Case cases[] = {
-        {"Enter in the list",
-            [](HWND, HWND list) { ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0); }, IDOK},
-        {"Esc in the list",
-            [](HWND, HWND list) { ::PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
-        {"the close box",
-            [](HWND dialog, HWND) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+        {"Enter in the list", [](HWND, HWND list) { ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0); }, IDOK},
+        {"Esc in the list", [](HWND, HWND list) { ::PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0); },
+            IDCANCEL},
+        {"the close box", [](HWND dialog, HWND) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+            IDCANCEL},
     };
     for (const Case& c : cases) {
         CKeyvaneDlg dialog;

@@ -13,14 +13,10 @@ namespace {
 using Column = std::vector<std::string>;
 
 const std::vector<HeldHotkeys::Combination> kHeld = {
-    {MOD_CONTROL, 'A'},
-    {MOD_ALT | MOD_WIN, 'B'},
-    {MOD_CONTROL | MOD_ALT, 'Z'},
-    {MOD_CONTROL | MOD_SHIFT, VK_ESCAPE},
-    {0, VK_F1},
-    {MOD_WIN, 0xBA},                          // ";:"
+    {MOD_CONTROL, 'A'}, {MOD_ALT | MOD_WIN, 'B'}, {MOD_CONTROL | MOD_ALT, 'Z'},
+    {MOD_CONTROL | MOD_SHIFT, VK_ESCAPE}, {0, VK_F1}, {MOD_WIN, 0xBA}, // ";:"
     {MOD_CONTROL | MOD_ALT | MOD_SHIFT, 0xDB}, // "[{": between "Z" and "a" only when case is ignored
-    {MOD_SHIFT, 0xDF},                        // no description
+    {MOD_SHIFT, 0xDF},                         // no description
 };
 
 void ExpectNumbered(HWND list)
@@ -40,24 +36,26 @@ TEST_F(Sorting, ClicksAlternateTheDirectionWhateverTheColumn)
 {
     ASSERT_TRUE(m_holder.Holding());
     RunMainDialog([](CKeyvaneDlg&, HWND list) {
-        ClickColumnHeader(list, 0);   // Key: ascending, the empty description first, case ignored
+        ClickColumnHeader(list, 0); // Key: ascending, the empty description first, case ignored
         EXPECT_EQ((Column{"", ";:", "[{", "A", "B", "Escape", "F1", "Z"}), ReadColumn(list, 0));
         ExpectNumbered(list);
 
-        ClickColumnHeader(list, 1);   // Code: descending, because the flag is shared
-        EXPECT_EQ((Column{"0xdf", "0xdb", "0xba", "0x70", "0x5a", "0x42", "0x41", "0x1b"}), ReadColumn(list, 1));
+        ClickColumnHeader(list, 1); // Code: descending, because the flag is shared
+        EXPECT_EQ(
+            (Column{"0xdf", "0xdb", "0xba", "0x70", "0x5a", "0x42", "0x41", "0x1b"}), ReadColumn(list, 1));
         ExpectNumbered(list);
 
-        ClickColumnHeader(list, 2);   // Ctrl: ascending, empty cells first
+        ClickColumnHeader(list, 2); // Ctrl: ascending, empty cells first
         EXPECT_EQ((Column{"", "", "", "", "Ctrl", "Ctrl", "Ctrl", "Ctrl"}), ReadColumn(list, 2));
         ExpectNumbered(list);
 
-        ClickColumnHeader(list, 2);   // Ctrl again: descending
+        ClickColumnHeader(list, 2); // Ctrl again: descending
         EXPECT_EQ((Column{"Ctrl", "Ctrl", "Ctrl", "Ctrl", "", "", "", ""}), ReadColumn(list, 2));
         ExpectNumbered(list);
 
-        ClickColumnHeader(list, 1);   // Code ascending: numeric order, since every code has one form
-        EXPECT_EQ((Column{"0x1b", "0x41", "0x42", "0x5a", "0x70", "0xba", "0xdb", "0xdf"}), ReadColumn(list, 1));
+        ClickColumnHeader(list, 1); // Code ascending: numeric order, since every code has one form
+        EXPECT_EQ(
+            (Column{"0x1b", "0x41", "0x42", "0x5a", "0x70", "0xba", "0xdb", "0xdf"}), ReadColumn(list, 1));
     });
 }
 
@@ -87,7 +85,8 @@ TEST_F(Sorting, TitleCountsTheSelectionUnlessAltIsHeld)
         {
             HeldKey alt(VK_MENU);
             ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
-            EXPECT_EQ("Keyvane :: 8 Hotkeys in Use :: 3 Selected", WindowTitle(window)) << "re-titled with Alt held";
+            EXPECT_EQ("Keyvane :: 8 Hotkeys in Use :: 3 Selected", WindowTitle(window))
+                << "re-titled with Alt held";
         }
         DiscardQueuedKeys();
 

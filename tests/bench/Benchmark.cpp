@@ -6,10 +6,10 @@
 //   (c) census: the same with all 4080 combinations held by another process
 //   (d) sort:   one header click on a list of 4080 rows
 #include "app/KeyvaneDlg.h"
+#include "framework/WinApp.h"
 #include "tests/app/MainDialogHarness.h"
 #include "tests/support/HeldHotkeys.h"
 #include "tests/support/ModalRun.h"
-#include "framework/WinApp.h"
 
 #include <algorithm>
 #include <chrono>

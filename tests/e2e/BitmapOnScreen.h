@@ -7,8 +7,8 @@
 // How a bitmap resource of a program compares with what the screen shows.
 struct BitmapOnScreen
 {
-    SIZE size;          // the bitmap's size; 0 x 0 if it cannot be loaded
-    long shownPixels;   // how many of its pixels the screen shows unchanged
+    SIZE size;        // the bitmap's size; 0 x 0 if it cannot be loaded
+    long shownPixels; // how many of its pixels the screen shows unchanged
 };
 
 // Loads bitmap `id` from the resources of the program at `programPath` and

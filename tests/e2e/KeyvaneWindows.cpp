@@ -116,7 +116,8 @@ void DescribePicture(HWND picture, int index, const std::string& programPath, st
     WriteSize(out, name + "client", client.right, client.bottom);
 
     constexpr LONG_PTR kFrameStyles = WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME;
-    constexpr LONG_PTR kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    constexpr LONG_PTR kFrameExStyles
+        = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
     out << name << "frame " << ((::GetWindowLongPtrA(picture, GWL_STYLE) & kFrameStyles) != 0) << ' '
         << ((::GetWindowLongPtrA(picture, GWL_EXSTYLE) & kFrameExStyles) != 0) << '\n';
     out << name << "title " << ::GetWindowTextLengthA(picture) << '\n';
@@ -124,9 +125,11 @@ void DescribePicture(HWND picture, int index, const std::string& programPath, st
     const HWND control = ::GetDlgItem(picture, IDC_EGG_PICTURE);
     RECT controlRect{};
     ::GetWindowRect(control, &controlRect);
-    WriteSize(out, name + "control", controlRect.right - controlRect.left, controlRect.bottom - controlRect.top);
+    WriteSize(
+        out, name + "control", controlRect.right - controlRect.left, controlRect.bottom - controlRect.top);
     out << name << "image " << (::SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0) << '\n';
-    const BitmapOnScreen bitmap = CompareWithScreen(programPath, IDB_EGG, {controlRect.left, controlRect.top});
+    const BitmapOnScreen bitmap
+        = CompareWithScreen(programPath, IDB_EGG, {controlRect.left, controlRect.top});
     WriteSize(out, name + "bitmap", bitmap.size.cx, bitmap.size.cy);
     out << name << "shown " << bitmap.shownPixels << '\n';
 }

@@ -17,18 +17,17 @@ constexpr DWORD kStartTimeoutMilliseconds = 60'000;
 constexpr DWORD kPictureTimeoutMilliseconds = 10'000;
 constexpr DWORD kEndTimeoutMilliseconds = 10'000;
 
-constexpr char kUsage[] =
-    "usage: keyvane_probe launch [--shift] EXE  start EXE and wait for its main dialog; prints \"pid N\"\n"
-    "                              (--shift holds Shift down until the dialog shows)\n"
-    "       keyvane_probe main PID              describe the main dialog of process PID\n"
-    "       keyvane_probe pictures PID [COUNT]  describe the picture windows of process PID,\n"
-    "                                           after waiting until there are COUNT if given\n"
-    "       keyvane_probe cursor                print the pointer's position\n"
-    "       keyvane_probe kill PID              end process PID\n";
+constexpr char kUsage[]
+    = "usage: keyvane_probe launch [--shift] EXE  start EXE and wait for its main dialog; prints \"pid N\"\n"
+      "                              (--shift holds Shift down until the dialog shows)\n"
+      "       keyvane_probe main PID              describe the main dialog of process PID\n"
+      "       keyvane_probe pictures PID [COUNT]  describe the picture windows of process PID,\n"
+      "                                           after waiting until there are COUNT if given\n"
+      "       keyvane_probe cursor                print the pointer's position\n"
+      "       keyvane_probe kill PID              end process PID\n";
 
 // Polls until `done` gives true or the time is up; true if it did.
-template <typename Predicate>
-bool WaitFor(DWORD timeoutMilliseconds, Predicate done)
+template <typename Predicate> bool WaitFor(DWORD timeoutMilliseconds, Predicate done)
 {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMilliseconds;
     while (!done()) {
@@ -54,8 +53,8 @@ int Launch(const std::string& exe, bool holdShift)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string commandLine = '"' + exe + '"';
-    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process)) {
+    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+            &startup, &process)) {
         std::cerr << "cannot start " << exe << " (error " << ::GetLastError() << ")\n";
         return 1;
     }
@@ -112,9 +111,8 @@ int DescribePictures(DWORD processId, std::optional<size_t> count)
     if (!dialog)
         return 1;
     const std::string programPath = ProgramPath(processId);
-    const bool counted = !count || WaitFor(kPictureTimeoutMilliseconds, [&] {
-        return FindPictures(dialog).size() == *count;
-    });
+    const bool counted = !count
+        || WaitFor(kPictureTimeoutMilliseconds, [&] { return FindPictures(dialog).size() == *count; });
     const std::vector<HWND> pictures = FindPictures(dialog);
     std::cout << "pictures " << pictures.size() << '\n';
     for (size_t index = 0; index < pictures.size(); ++index)
@@ -165,7 +163,7 @@ int main(int argc, char** argv)
         return DescribeMain(ProcessId(argv[2]));
     if (command == "pictures" && (argc == 3 || argc == 4))
         return DescribePictures(ProcessId(argv[2]),
-                                argc == 4 ? std::optional<size_t>(std::strtoul(argv[3], nullptr, 10)) : std::nullopt);
+            argc == 4 ? std::optional<size_t>(std::strtoul(argv[3], nullptr, 10)) : std::nullopt);
     if (command == "cursor" && argc == 2)
         return PrintCursor();
     if (command == "kill" && argc == 3)

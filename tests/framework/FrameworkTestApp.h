@@ -24,7 +24,10 @@ CFrameworkTestApp& TestApp();
 class ScopedFilter
 {
 public:
-    explicit ScopedFilter(std::function<BOOL(int code, MSG& msg)> filter) { TestApp().m_filter = std::move(filter); }
+    explicit ScopedFilter(std::function<BOOL(int code, MSG& msg)> filter)
+    {
+        TestApp().m_filter = std::move(filter);
+    }
     ~ScopedFilter() { TestApp().m_filter = nullptr; }
     ScopedFilter(const ScopedFilter&) = delete;
     ScopedFilter& operator=(const ScopedFilter&) = delete;

@@ -22,8 +22,11 @@ std::string WindowText(HWND hWnd)
 class CDrawnButton : public CButton
 {
 public:
-    explicit CDrawnButton(Log& log) : m_log(log) {}
-    void DrawItem(LPDRAWITEMSTRUCT item) override { m_log.push_back("button: draws " + std::to_string(item->CtlID)); }
+    explicit CDrawnButton(Log& log) : m_log(log) { }
+    void DrawItem(LPDRAWITEMSTRUCT item) override
+    {
+        m_log.push_back("button: draws " + std::to_string(item->CtlID));
+    }
 
 private:
     Log& m_log;
@@ -34,7 +37,7 @@ class CReflectingButton : public CButton
     DECLARE_MESSAGE_MAP()
 
 public:
-    explicit CReflectingButton(Log& log) : m_log(log) {}
+    explicit CReflectingButton(Log& log) : m_log(log) { }
 
 private:
     void OnClicked() { m_log.push_back("button: clicked"); }
@@ -53,7 +56,7 @@ class CMapProbe : public CProbeDialog
 public:
     CDrawnButton m_drawn{m_log};
     CReflectingButton m_reflecting{m_log};
-    CButton m_plain;   // bound, but reflects nothing
+    CButton m_plain; // bound, but reflects nothing
     std::string m_textAfterNestedSet;
 
 protected:
@@ -147,7 +150,8 @@ TEST(MessageMap, NotifyEntriesMatchCodeAndControl)
     WhileOpen(dialog, [](HWND window) {
         const auto notify = [window](int id, UINT code) {
             NMHDR header{::GetDlgItem(window, id), static_cast<UINT_PTR>(id), code};
-            return ::SendMessageA(window, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
+            return ::SendMessageA(
+                window, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
         };
         EXPECT_EQ(101, notify(IDC_EDIT, NM_CLICK));
         EXPECT_EQ(102, notify(IDC_PLAIN, NM_CLICK)) << "from a bound control that reflects nothing";
@@ -161,9 +165,10 @@ TEST(Reflection, OwnerDrawnButtonDrawsItselfWhenItsParentIsPainted)
     CMapProbe dialog;
     WhileOpen(dialog, [&](HWND window) {
         dialog.m_log.clear();
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        const Log expected{
-            "button: draws " + std::to_string(IDC_DRAWN), "dialog: draws " + std::to_string(IDC_DRAWN_BY_DIALOG)};
+        ::RedrawWindow(
+            window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const Log expected{"button: draws " + std::to_string(IDC_DRAWN),
+            "dialog: draws " + std::to_string(IDC_DRAWN_BY_DIALOG)};
         EXPECT_EQ(expected, dialog.m_log)
             << "one button has an object that draws it; the other has none, so its parent draws it";
     });

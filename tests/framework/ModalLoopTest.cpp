@@ -31,9 +31,10 @@ TEST(ModalLoop, EscCancelsAndEnterConfirmsThroughTheDialogManager)
         CProbeDialog dialog;
         dialog.m_onInit = [key = key](CProbeDialog& d) {
             PostKeyDown(d.m_edit.m_hWnd, key);
-            d.PostEnd(kNotEnded);   // taken only if the key did not end the dialog
+            d.PostEnd(kNotEnded); // taken only if the key did not end the dialog
         };
-        EXPECT_EQ(expected, dialog.DoModal()) << "key 0x" << std::hex << key << " pressed in the edit control";
+        EXPECT_EQ(expected, dialog.DoModal())
+            << "key 0x" << std::hex << key << " pressed in the edit control";
     }
 }
 
@@ -51,9 +52,8 @@ TEST(ModalLoop, ControlSeesAQueuedKeyBeforeItsWindowProcedureAndCanKeepIt)
     dialog.m_edit.m_consumedKey = 'X';
     dialog.m_onInit = QueueXThenYThenEnd;
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ((Log{"edit before dispatch: keydown X",
-                  "edit before dispatch: keydown Y", "dialog before dispatch: keydown Y",
-                  "edit window procedure: keydown Y"}),
+    EXPECT_EQ((Log{"edit before dispatch: keydown X", "edit before dispatch: keydown Y",
+                  "dialog before dispatch: keydown Y", "edit window procedure: keydown Y"}),
         dialog.m_log);
 }
 
@@ -65,15 +65,15 @@ TEST(ModalLoop, ApplicationFilterSeesEachQueuedMessageFirstAndCanConsumeIt)
         if (!ours || (msg.message != WM_KEYDOWN && msg.message < WM_APP))
             return FALSE;
         const std::string what = msg.message == WM_KEYDOWN ? KeyDown(msg.wParam) : "application message";
-        dialog.m_log.push_back((code == MSGF_DIALOGBOX ? "filter MSGF_DIALOGBOX: " : "filter, other code: ") + what);
+        dialog.m_log.push_back(
+            (code == MSGF_DIALOGBOX ? "filter MSGF_DIALOGBOX: " : "filter, other code: ") + what);
         return msg.message == WM_KEYDOWN && msg.wParam == 'X';
     });
     dialog.m_onInit = QueueXThenYThenEnd;
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ((Log{"filter MSGF_DIALOGBOX: keydown X",
-                  "filter MSGF_DIALOGBOX: keydown Y", "edit before dispatch: keydown Y",
-                  "dialog before dispatch: keydown Y", "edit window procedure: keydown Y",
-                  "filter MSGF_DIALOGBOX: application message"}),
+    EXPECT_EQ((Log{"filter MSGF_DIALOGBOX: keydown X", "filter MSGF_DIALOGBOX: keydown Y",
+                  "edit before dispatch: keydown Y", "dialog before dispatch: keydown Y",
+                  "edit window procedure: keydown Y", "filter MSGF_DIALOGBOX: application message"}),
         dialog.m_log)
         << "each queued message reaches the filter once, before anything else sees it";
 }
@@ -83,7 +83,7 @@ TEST(ModalLoop, NestedDialogDisablesItsOwnerWhileOpen)
     CProbeDialog outer;
     TestApp().m_pMainWnd = &outer;
     outer.m_whileOpen = [](CProbeDialog& o) {
-        CProbeDialog inner;   // no parent: the main window owns it
+        CProbeDialog inner; // no parent: the main window owns it
         inner.m_whileOpen = [&o](CProbeDialog& i) {
             EXPECT_EQ(o.m_hWnd, ::GetWindow(i.m_hWnd, GW_OWNER));
             EXPECT_FALSE(o.IsWindowEnabled()) << "the owner while the nested dialog is open";
@@ -171,7 +171,9 @@ TEST_F(ModalException, FromTheApplicationsMessageFilter)
         return FALSE;
     });
     ExpectRethrown(
-        [](CProbeDialog& d) { d.m_onInit = [](CProbeDialog& self) { PostKeyDown(self.m_edit.m_hWnd, 'X'); }; },
+        [](CProbeDialog& d) {
+            d.m_onInit = [](CProbeDialog& self) { PostKeyDown(self.m_edit.m_hWnd, 'X'); };
+        },
         "from the message filter");
 }
 

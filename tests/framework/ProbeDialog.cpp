@@ -49,7 +49,7 @@ BEGIN_MESSAGE_MAP(CProbeDialog, CDialog)
     ON_MESSAGE(kEnd, OnEnd)
 END_MESSAGE_MAP()
 
-CProbeDialog::CProbeDialog(CWnd* parent) : CDialog(IDD_PROBE, parent) {}
+CProbeDialog::CProbeDialog(CWnd* parent) : CDialog(IDD_PROBE, parent) { }
 
 void CProbeDialog::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, IDC_EDIT, m_edit); }
 

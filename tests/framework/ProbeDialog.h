@@ -20,7 +20,7 @@ void PostKeyDown(HWND hWnd, WPARAM key);
 class CProbeEdit : public CWnd
 {
 public:
-    explicit CProbeEdit(Log& log) : m_log(log) {}
+    explicit CProbeEdit(Log& log) : m_log(log) { }
 
     BOOL PreTranslateMessage(MSG* msg) override;
     WPARAM m_consumedKey = 0;

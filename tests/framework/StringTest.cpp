@@ -57,7 +57,7 @@ TEST(CString, GetBufferAndReleaseBuffer)
     EXPECT_EQ(9, text.GetLength());
     EXPECT_STREQ("filled in", text);
 
-    text.GetBuffer(2);   // less than it holds: the text stays
+    text.GetBuffer(2); // less than it holds: the text stays
     text.ReleaseBuffer(6);
     EXPECT_STREQ("filled", text);
 }

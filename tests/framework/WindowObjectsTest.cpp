@@ -59,8 +59,8 @@ TEST(HandleMap, SubclassedWindowBelongsToItsObjectUntilNcDestroy)
         EXPECT_NE(original, ::GetWindowLongPtrA(first, GWLP_WNDPROC));
 
         g_atNcDestroy = {first, 0, &object};
-        const HHOOK hook =
-            ::SetWindowsHookExA(WH_CALLWNDPROCRET, &AfterWindowProcedure, nullptr, ::GetCurrentThreadId());
+        const HHOOK hook
+            = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &AfterWindowProcedure, nullptr, ::GetCurrentThreadId());
         ::DestroyWindow(first);
         ::UnhookWindowsHookEx(hook);
         EXPECT_EQ(original, g_atNcDestroy.windowProc) << "the window procedure when WM_NCDESTROY returned";

@@ -20,6 +20,7 @@ struct AnchorCase
 
 constexpr int kBig = 2'000'000'000;
 
+// clang-format off
 const AnchorCase kCases[] = {
     {"list view margins in a 400 x 300 client area", {0, 0, 400, 300}, {5, 5, 50, 50},
      11, 10, 11, 12, 0, 0, {11, 11, 390, 288}},
@@ -53,6 +54,7 @@ const AnchorCase kCases[] = {
     {"a child as wide as the whole range", {0, 0, 400, 300}, {LONG_MIN, 0, LONG_MAX, 10},
      0, 10, -1, -1, 0, 0, {LONG_MIN, 0, 390, 10}},
 };
+// clang-format on
 
 TEST(AnchorRect, PlacesChildByMarginsAndSize)
 {
@@ -82,7 +84,8 @@ protected:
 
 TEST_F(AnchorWindows, ControlKeepsMarginsInClientCoordinates)
 {
-    AnchorDlgItem(parent.Wnd(), kListId, kListMarginLeft, kListMarginRight, kListMarginTop, kListMarginBottom, 0, 0);
+    AnchorDlgItem(
+        parent.Wnd(), kListId, kListMarginLeft, kListMarginRight, kListMarginTop, kListMarginBottom, 0, 0);
 
     const RECT client = ClientRect();
     const RECT expected{11, 11, client.right - 10, client.bottom - 12};

@@ -29,8 +29,8 @@ TestWindow::TestWindow(DWORD style, const RECT& rect, HWND parent, int id)
 {
     RegisterClassOnce();
     m_hWnd = ::CreateWindowExA(0, kClassName, "", style, rect.left, rect.top, rect.right - rect.left,
-                               rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               ::GetModuleHandleA(nullptr), nullptr);
+        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        ::GetModuleHandleA(nullptr), nullptr);
     ResetPositionChanges();
 }
 
@@ -55,6 +55,9 @@ void TestWindow::MoveTo(const RECT& rect)
     ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-int TestWindow::PositionChanges() const { return static_cast<int>(::GetWindowLongPtrA(m_hWnd, GWLP_USERDATA)); }
+int TestWindow::PositionChanges() const
+{
+    return static_cast<int>(::GetWindowLongPtrA(m_hWnd, GWLP_USERDATA));
+}
 
 void TestWindow::ResetPositionChanges() { ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0); }

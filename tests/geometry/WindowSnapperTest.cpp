@@ -72,7 +72,12 @@ TEST(Drag, FirstMessageChangesNothingButIsWhereTheNextStarts)
 
 TEST(Drag, EdgesSnapWithinTheDistanceInclusive)
 {
-    struct Case { const char* name; int dx, dy; RECT expected; };
+    struct Case
+    {
+        const char* name;
+        int dx, dy;
+        RECT expected;
+    };
     const Case cases[] = {
         {"top at 15", 0, -85, {100, 0, 400, 200}},
         {"top at 20", 0, -80, {100, 0, 400, 200}},
@@ -97,7 +102,8 @@ TEST(Drag, HeldEdgeLetsGoPastTheDistance)
     DraggedWindow drag;
     drag.Grab();
     EXPECT_EQ((RECT{100, 0, 400, 200}), drag.Move(0, -90)) << "snaps with the free top at 10";
-    EXPECT_EQ((RECT{105, 0, 405, 200}), drag.Move(5, 10)) << "held with the free top at 20; the other axis follows";
+    EXPECT_EQ((RECT{105, 0, 405, 200}), drag.Move(5, 10))
+        << "held with the free top at 20; the other axis follows";
     EXPECT_EQ((RECT{105, 21, 405, 221}), drag.Move(0, 1)) << "the free top at 21: back to the free position";
 }
 
@@ -163,7 +169,8 @@ TEST(Drag, AttachTogglesOptionsRatherThanSettingThem)
     EXPECT_EQ((RECT{-10, 15, 290, 215}), drag.Move(-110, 0)) << "keeping inside is off again";
 
     drag.Attach({.snap = TRUE});
-    EXPECT_EQ((RECT{0, 0, 300, 200}), drag.Move(0, 0)) << "snapping on: judged where the last move left the window";
+    EXPECT_EQ((RECT{0, 0, 300, 200}), drag.Move(0, 0))
+        << "snapping on: judged where the last move left the window";
 }
 
 } // namespace

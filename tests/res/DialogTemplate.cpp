@@ -16,14 +16,14 @@ std::string ordinal(unsigned number)
     return name;
 }
 
-class Reader {
+class Reader
+{
 public:
-    Reader(const void* data, std::size_t size) : base_(static_cast<const BYTE*>(data)), size_(size) {}
+    Reader(const void* data, std::size_t size) : base_(static_cast<const BYTE*>(data)), size_(size) { }
 
     bool ok() const { return ok_; }
 
-    template <typename T>
-    T read()
+    template <typename T> T read()
     {
         T value{};
         if (!take(sizeof value))
@@ -103,7 +103,8 @@ DialogTemplate parseDialogTemplate(const void* data, std::size_t size)
     Reader in(data, size);
     WORD version = in.read<WORD>(), signature = in.read<WORD>();
     if (version != 1 || signature != 0xFFFF) {
-        ADD_FAILURE() << "expected an extended dialog template (1, 0xFFFF), got " << version << ", " << signature;
+        ADD_FAILURE() << "expected an extended dialog template (1, 0xFFFF), got " << version << ", "
+                      << signature;
         return result;
     }
     DialogFrame& f = result.frame;
@@ -149,34 +150,37 @@ DialogTemplate parseDialogTemplate(const void* data, std::size_t size)
 bool DialogControl::operator==(const DialogControl& o) const
 {
     return id == o.id && lstrcmpiA(windowClass.c_str(), o.windowClass.c_str()) == 0 && text == o.text
-        && style == o.style && exStyle == o.exStyle && helpId == o.helpId && x == o.x && y == o.y && cx == o.cx
-        && cy == o.cy && extraBytes == o.extraBytes;
+        && style == o.style && exStyle == o.exStyle && helpId == o.helpId && x == o.x && y == o.y
+        && cx == o.cx && cy == o.cy && extraBytes == o.extraBytes;
 }
 
 namespace {
 
-struct Hex {
+struct Hex
+{
     DWORD value;
 };
 
 std::ostream& operator<<(std::ostream& out, Hex h)
 {
-    return out << "0x" << std::hex << std::setw(8) << std::setfill('0') << h.value << std::dec << std::setfill(' ');
+    return out << "0x" << std::hex << std::setw(8) << std::setfill('0') << h.value << std::dec
+               << std::setfill(' ');
 }
 
 } // namespace
 
 std::ostream& operator<<(std::ostream& out, const DialogFrame& f)
 {
-    return out << "{style " << Hex{f.style} << ", exstyle " << Hex{f.exStyle} << ", help " << f.helpId << ", at "
-               << f.x << "," << f.y << " size " << f.cx << "x" << f.cy << ", menu \"" << f.menu << "\", class \""
-               << f.windowClass << "\", title \"" << f.title << "\", font " << f.pointSize << " pt \"" << f.typeface
-               << "\" weight " << f.weight << " italic " << int{f.italic} << " charset " << int{f.charset} << "}";
+    return out << "{style " << Hex{f.style} << ", exstyle " << Hex{f.exStyle} << ", help " << f.helpId
+               << ", at " << f.x << "," << f.y << " size " << f.cx << "x" << f.cy << ", menu \"" << f.menu
+               << "\", class \"" << f.windowClass << "\", title \"" << f.title << "\", font " << f.pointSize
+               << " pt \"" << f.typeface << "\" weight " << f.weight << " italic " << int{f.italic}
+               << " charset " << int{f.charset} << "}";
 }
 
 std::ostream& operator<<(std::ostream& out, const DialogControl& c)
 {
     return out << "{id " << c.id << ", class \"" << c.windowClass << "\", text \"" << c.text << "\", style "
-               << Hex{c.style} << ", exstyle " << Hex{c.exStyle} << ", help " << c.helpId << ", at " << c.x << ","
-               << c.y << " size " << c.cx << "x" << c.cy << ", extra " << c.extraBytes << "}";
+               << Hex{c.style} << ", exstyle " << Hex{c.exStyle} << ", help " << c.helpId << ", at " << c.x
+               << "," << c.y << " size " << c.cx << "x" << c.cy << ", extra " << c.extraBytes << "}";
 }

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-struct DialogFrame {
+struct DialogFrame
+{
     DWORD style = 0, exStyle = 0, helpId = 0;
     short x = 0, y = 0, cx = 0, cy = 0;
     std::string menu, windowClass, title;
@@ -24,7 +25,8 @@ struct DialogFrame {
 // names ("Button", "Static", ...). Window class names compare regardless of
 // case, as the window manager compares them (the resource compiler stores
 // them in capitals).
-struct DialogControl {
+struct DialogControl
+{
     LONG id = 0;
     std::string windowClass, text;
     DWORD style = 0, exStyle = 0, helpId = 0;
@@ -34,7 +36,8 @@ struct DialogControl {
     bool operator==(const DialogControl& other) const;
 };
 
-struct DialogTemplate {
+struct DialogTemplate
+{
     DialogFrame frame;
     std::vector<DialogControl> controls;
 };

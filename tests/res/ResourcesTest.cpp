@@ -23,7 +23,8 @@ std::string idText(LPCSTR id)
     return IS_INTRESOURCE(id) ? std::to_string(reinterpret_cast<ULONG_PTR>(id)) : std::string(id);
 }
 
-struct Entry {
+struct Entry
+{
     std::string type, name;
     WORD language;
 };
@@ -69,7 +70,8 @@ Bytes resource(HMODULE module, LPCSTR type, WORD id)
     return data ? Bytes(data, SizeofResource(module, found)) : Bytes{};
 }
 
-class ProgramResources : public ::testing::Test {
+class ProgramResources : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { module_ = LoadLibraryExA(KEYVANE_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE); }
 
@@ -80,7 +82,10 @@ protected:
         module_ = nullptr;
     }
 
-    void SetUp() override { ASSERT_NE(module_, nullptr) << "cannot load " << KEYVANE_EXE << " as a data file"; }
+    void SetUp() override
+    {
+        ASSERT_NE(module_, nullptr) << "cannot load " << KEYVANE_EXE << " as a data file";
+    }
 
     static HMODULE module_;
 };
@@ -91,7 +96,8 @@ HMODULE ProgramResources::module_ = nullptr;
 // Which resources there are
 
 #pragma pack(push, 2)
-struct GroupIconEntry {
+struct GroupIconEntry
+{
     BYTE width, height, colourCount, reserved;
     WORD planes, bitCount;
     DWORD bytesInRes;
@@ -103,8 +109,10 @@ std::vector<GroupIconEntry> groupEntries(Bytes group)
 {
     std::vector<GroupIconEntry> entries;
     const std::size_t count = wordAt(group, 4);
-    if (wordAt(group, 0) != 0 || wordAt(group, 2) != 1 || group.size() != 6 + count * sizeof(GroupIconEntry)) {
-        ADD_FAILURE() << "icon group of " << group.size() << " bytes is not a directory of " << count << " icons";
+    if (wordAt(group, 0) != 0 || wordAt(group, 2) != 1
+        || group.size() != 6 + count * sizeof(GroupIconEntry)) {
+        ADD_FAILURE() << "icon group of " << group.size() << " bytes is not a directory of " << count
+                      << " icons";
         return entries;
     }
     entries.resize(count);
@@ -128,8 +136,8 @@ TEST_F(ProgramResources, HoldsExactlyTheExpectedResourcesAllInUsEnglish)
     std::sort(found.begin(), found.end());
     // type/name, sorted as text: icon groups, version block, bitmap, manifest, dialogs and
     // the string block that holds strings 96 to 111.
-    const std::vector<std::string> expected{"14/128", "14/129", "16/1", "2/133", "24/1",
-                                            "5/100",  "5/102",  "5/131", "6/7"};
+    const std::vector<std::string> expected{
+        "14/128", "14/129", "16/1", "2/133", "24/1", "5/100", "5/102", "5/131", "6/7"};
     EXPECT_EQ(found, expected);
 
     // Every icon image belongs to one of the two groups, and no image is missing.
@@ -149,7 +157,8 @@ TEST_F(ProgramResources, HoldsExactlyTheExpectedResourcesAllInUsEnglish)
 // ---------------------------------------------------------------------------
 // Icons and the picture
 
-struct IconShape {
+struct IconShape
+{
     int size, bitCount;
     auto operator<=>(const IconShape&) const = default;
 };
@@ -200,8 +209,9 @@ void checkIconImage(const GroupIconEntry& entry, Bytes image)
             opaque |= image[i] == 255;
             blended |= image[i] != 0 && image[i] != 255;
         }
-        EXPECT_TRUE(clear && opaque && blended) << "a 32-bit image carries smooth alpha: transparent " << clear
-                                                << ", opaque " << opaque << ", in between " << blended;
+        EXPECT_TRUE(clear && opaque && blended)
+            << "a 32-bit image carries smooth alpha: transparent " << clear << ", opaque " << opaque
+            << ", in between " << blended;
     }
 }
 
@@ -346,8 +356,8 @@ TEST_F(ProgramResources, VersionBlockReadsBackThroughTheVersionApi)
     EXPECT_EQ(fixed->dwFileSubtype, 0u);
 
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
+    ASSERT_TRUE(VerQueryValueA(
+        block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_EQ(length, 4u) << "exactly one language and code page pair";
     EXPECT_EQ(translation[0], 0x0409);
     EXPECT_EQ(translation[1], 1252);
@@ -355,7 +365,8 @@ TEST_F(ProgramResources, VersionBlockReadsBackThroughTheVersionApi)
     for (const auto& [name, value] : kVersionStrings) {
         char* text = nullptr;
         const std::string path = "\\StringFileInfo\\040904e4\\" + name;
-        EXPECT_TRUE(VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) << path;
+        EXPECT_TRUE(VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length))
+            << path;
         EXPECT_STREQ(text ? text : "(none)", value.c_str()) << path;
     }
 }
@@ -379,10 +390,7 @@ TEST_F(ProgramResources, VersionBlockHoldsOneStringTableInTheExpectedOrder)
 // ---------------------------------------------------------------------------
 // Dialog templates
 
-DialogTemplate dialog(Bytes bytes)
-{
-    return parseDialogTemplate(bytes.data(), bytes.size());
-}
+DialogTemplate dialog(Bytes bytes) { return parseDialogTemplate(bytes.data(), bytes.size()); }
 
 DialogFrame frame(DWORD style, DWORD exStyle, short cx, short cy, std::string title)
 {
@@ -401,24 +409,25 @@ TEST_F(ProgramResources, AboutDialogTemplate)
     const DialogTemplate about = dialog(resource(module_, RT_DIALOG, IDD_ABOUTBOX));
     EXPECT_EQ(about.frame, frame(0x80C800C8, 0, 235, 68, " About Keyvane"));
     expectControls(about.controls,
-                   {
-                       {IDOK, "Button", "OK", 0x50038001, WS_EX_STATICEDGE, 0, 196, 51, 32, 12, 0},
-                       {IDC_MAKER_ICON, "Static", "#129", 0x50000103, 0, 0, 5, 5, 20, 20, 0},
-                       {IDC_COPYRIGHT, "Static", "Copyright (C) 2026 Tavrole inc.", 0x50020100, 0, 0, 5, 55, 178, 8, 0},
-                       {-1, "Button", "", 0x50004007, 0, 0, 68, 7, 162, 37, 0},
-                       {IDC_APP_NAME, "Static", " Keyvane", 0x50021300, 0, 0, 72, 6, 81, 10, 0},
-                       {IDC_VERSION, "Static", " 1.0a", 0x50021301, 0, 0, 152, 6, 40, 10, 0},
-                       {IDC_APP_ICON, "Static", "#128", 0x50000103, 0, 0, 196, 12, 20, 20, 0},
-                       {IDC_WEBSITE, "Button", "Website", 0x50018000, 0, 0, 79, 24, 32, 11, 0},
-                       {IDC_EMAIL, "Button", "Email", 0x50018000, 0, 0, 115, 24, 32, 11, 0},
-                   });
+        {
+            {IDOK, "Button", "OK", 0x50038001, WS_EX_STATICEDGE, 0, 196, 51, 32, 12, 0},
+            {IDC_MAKER_ICON, "Static", "#129", 0x50000103, 0, 0, 5, 5, 20, 20, 0},
+            {IDC_COPYRIGHT, "Static", "Copyright (C) 2026 Tavrole inc.", 0x50020100, 0, 0, 5, 55, 178, 8, 0},
+            {-1, "Button", "", 0x50004007, 0, 0, 68, 7, 162, 37, 0},
+            {IDC_APP_NAME, "Static", " Keyvane", 0x50021300, 0, 0, 72, 6, 81, 10, 0},
+            {IDC_VERSION, "Static", " 1.0a", 0x50021301, 0, 0, 152, 6, 40, 10, 0},
+            {IDC_APP_ICON, "Static", "#128", 0x50000103, 0, 0, 196, 12, 20, 20, 0},
+            {IDC_WEBSITE, "Button", "Website", 0x50018000, 0, 0, 79, 24, 32, 11, 0},
+            {IDC_EMAIL, "Button", "Email", 0x50018000, 0, 0, 115, 24, 32, 11, 0},
+        });
 }
 
 TEST_F(ProgramResources, MainDialogTemplate)
 {
     const DialogTemplate main = dialog(resource(module_, RT_DIALOG, IDD_KEYVANE_DIALOG));
     EXPECT_EQ(main.frame, frame(0x90CF0048, WS_EX_APPWINDOW, 295, 201, "Keyvane"));
-    expectControls(main.controls, {{IDC_HOTKEY_LIST, "SysListView32", "", 0x50810801, 0, 0, 7, 7, 281, 187, 0}});
+    expectControls(
+        main.controls, {{IDC_HOTKEY_LIST, "SysListView32", "", 0x50810801, 0, 0, 7, 7, 281, 187, 0}});
 }
 
 TEST_F(ProgramResources, PictureDialogTemplateHasNoCaptionOrBorder)
@@ -426,7 +435,7 @@ TEST_F(ProgramResources, PictureDialogTemplateHasNoCaptionOrBorder)
     const DialogTemplate egg = dialog(resource(module_, RT_DIALOG, IDD_EGG));
     EXPECT_EQ(egg.frame, frame(0x80080048, 0, 56, 42, ""));
     expectControls(egg.controls,
-                   {{IDC_EGG_PICTURE, "Static", "#133", 0x5000080E, WS_EX_TRANSPARENT, 0, 0, 0, 56, 42, 0}});
+        {{IDC_EGG_PICTURE, "Static", "#133", 0x5000080E, WS_EX_TRANSPARENT, 0, 0, 0, 56, 42, 0}});
 }
 
 // ---------------------------------------------------------------------------
@@ -479,11 +488,12 @@ TEST_F(ProgramResources, ManifestAsksForCommonControls6)
     const std::size_t description = xml.find("<description>");
     ASSERT_NE(description, std::string_view::npos);
     EXPECT_EQ(xml.substr(description + 13, xml.find("</description>") - description - 13),
-              "Your app description here");
+        "Your app description here");
 
     const std::size_t dependent = xml.find("<dependentAssembly>");
     ASSERT_NE(dependent, std::string_view::npos);
-    EXPECT_EQ(xml.find("<dependentAssembly>", dependent + 1), std::string_view::npos) << "one dependency only";
+    EXPECT_EQ(xml.find("<dependentAssembly>", dependent + 1), std::string_view::npos)
+        << "one dependency only";
     const std::string_view controls = element(xml, "assemblyIdentity", dependent);
     EXPECT_EQ(attribute(controls, "type"), "win32");
     EXPECT_EQ(attribute(controls, "name"), "Microsoft.Windows.Common-Controls");
@@ -504,14 +514,15 @@ TEST_F(ProgramResources, ManifestRedirectsToLoadableCommonControls)
     request.lpSource = KEYVANE_EXE;
     request.lpResourceName = MAKEINTRESOURCEA(kManifestId);
     HANDLE context = CreateActCtxA(&request);
-    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "no activation context from the manifest, error " << GetLastError();
+    ASSERT_NE(context, INVALID_HANDLE_VALUE)
+        << "no activation context from the manifest, error " << GetLastError();
     ULONG_PTR cookie = 0;
     ASSERT_TRUE(ActivateActCtx(context, &cookie)) << "error " << GetLastError();
 
     ACTCTX_SECTION_KEYED_DATA redirection{};
     redirection.cbSize = sizeof redirection;
-    const BOOL redirected = FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
-                                                     "comctl32.dll", &redirection);
+    const BOOL redirected = FindActCtxSectionStringA(
+        0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, "comctl32.dll", &redirection);
     HMODULE controls = LoadLibraryA("comctl32.dll");
     const DWORD error = GetLastError();
     DeactivateActCtx(0, cookie);

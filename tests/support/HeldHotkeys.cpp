@@ -49,8 +49,8 @@ HeldHotkeys::HeldHotkeys(const std::string& arguments)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-            &process))
+    if (!::CreateProcessA(
+            nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return;
     ::CloseHandle(process.hThread);
     m_process = process.hProcess;
@@ -61,10 +61,8 @@ HeldHotkeys::HeldHotkeys(const std::string& arguments)
 }
 
 HeldHotkeys::HeldHotkeys(HeldHotkeys&& other) noexcept
-    : m_ready(std::exchange(other.m_ready, nullptr))
-    , m_quit(std::exchange(other.m_quit, nullptr))
-    , m_process(std::exchange(other.m_process, nullptr))
-    , m_holding(other.m_holding)
+    : m_ready(std::exchange(other.m_ready, nullptr)), m_quit(std::exchange(other.m_quit, nullptr)),
+      m_process(std::exchange(other.m_process, nullptr)), m_holding(other.m_holding)
 {
 }
 

@@ -52,8 +52,8 @@ int main(int argc, char** argv)
     int id = 1;
     for (const Hotkey& hotkey : hotkeys) {
         if (!::RegisterHotKey(nullptr, id++, hotkey.modifiers, hotkey.key)) {
-            std::fprintf(stderr, "hotkey_holder: %x:%x not registered, error %lu\n", hotkey.modifiers, hotkey.key,
-                ::GetLastError());
+            std::fprintf(stderr, "hotkey_holder: %x:%x not registered, error %lu\n", hotkey.modifiers,
+                hotkey.key, ::GetLastError());
             return 2;
         }
     }

@@ -61,6 +61,5 @@ INT_PTR RunModalUntilClosed(CDialog& dialog, const std::function<void()>& whileO
 void DiscardQueuedKeys()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
+    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) { }
 }
