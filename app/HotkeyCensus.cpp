@@ -78,9 +78,9 @@ UINT HotkeyModifiers(const ModifierCombo& combo)
 
 void PrepareHotkeyList(CListCtrl& list)
 {
-    list.SetExtendedStyle((list.GetExtendedStyle() & ~LVS_EX_CHECKBOXES) | kListExtendedStyle);
-    for (int column = 0; column < kColumnCount; ++column)
-        list.InsertColumn(column, kColumns[column].title, LVCFMT_LEFT, kColumns[column].width);
+    list.SetExtendedStyle((list.GetExtendedStyle() & ~DWORD{LVS_EX_CHECKBOXES}) | kListExtendedStyle);
+    for (int column = 0; const ColumnLayout& layout : kColumns)
+        list.InsertColumn(column++, layout.title, LVCFMT_LEFT, layout.width);
     list.SetColumnOrderArray(kColumnCount, kDisplayOrder.data());
 }
 

@@ -92,7 +92,7 @@ double SortTime()
 std::vector<HeldHotkeys::Combination> TwelveCombinations()
 {
     std::vector<HeldHotkeys::Combination> held;
-    for (UINT key : {'A', 'B', 'C', 'D', 'E', 'F'}) {
+    for (UINT key = 'A'; key <= 'F'; ++key) {
         held.push_back({MOD_CONTROL | MOD_ALT, key});
         held.push_back({MOD_WIN, key});
     }
