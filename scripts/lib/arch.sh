@@ -45,11 +45,11 @@ keyvane_take_arch_option() {
         case $1 in
         --arch)
             [ $# -ge 2 ] || keyvane_arch_usage
-            keyvane_requested_arch=$2
+            keyvane_request_arch "$2"
             shift 2
             ;;
         --arch=*)
-            keyvane_requested_arch=${1#--arch=}
+            keyvane_request_arch "${1#--arch=}"
             shift
             ;;
         *)
@@ -58,9 +58,17 @@ keyvane_take_arch_option() {
             ;;
         esac
     done
-    if [ -n "$keyvane_requested_arch" ] && [ -z "${KEYVANE_WINE_LOADERS[$keyvane_requested_arch]+known}" ]; then
-        keyvane_arch_usage
-    fi
+}
+
+keyvane_request_arch() {
+    local arch
+    for arch in "${KEYVANE_ARCHES[@]}"; do
+        if [ "$1" = "$arch" ]; then
+            keyvane_requested_arch=$1
+            return
+        fi
+    done
+    keyvane_arch_usage
 }
 
 keyvane_arch_usage() {

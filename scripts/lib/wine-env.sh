@@ -95,8 +95,11 @@ keyvane_prepare_prefix() {
     local setting missing=()
     if [ ! -e "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
-        # Without 32-bit support, a 64-bit prefix misses syswow64's programs
-        # (status c0000135 for rundll32.exe); the 64-bit ones need none of them.
+        # The 32-bit half of a 64-bit prefix is set up by 32-bit programs; the
+        # 64-bit build does without it.
+        if [ -n "$keyvane_no_32bit_reason" ]; then
+            echo "It gets no 32-bit half: Wine's complaint about syswow64\\rundll32.exe (c0000135) is harmless."
+        fi
         WINEARCH=${KEYVANE_WINEARCH[$keyvane_arch]} "$KEYVANE_WINE" wineboot --init
         # Wine's own fonts (the dialog font, the caption buttons' glyphs): Debian's
         # Wine 8 does not look for them where fonts-wine puts them.
