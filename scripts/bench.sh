@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Builds the keyvane_bench target for 32-bit Windows and runs it under Wine on
-# a private Xvfb; arguments go to the benchmark.
+# Builds the keyvane_bench target and runs it under Wine on a private Xvfb:
+# the 32-bit build, or the 64-bit one on a machine that runs no 32-bit
+# programs or with --arch x86_64. Other arguments go to the benchmark.
+#
+#   scripts/bench.sh [--arch i686|x86_64] [BENCHMARK ARGUMENT...]
 set -euo pipefail
 scripts=$(dirname "${BASH_SOURCE[0]}")
 source "$scripts/lib/setup.sh"
 source "$scripts/lib/build.sh"
+source "$scripts/lib/arch.sh"
 # Always on a private display of their own, whatever display there is.
 unset DISPLAY
 source "$scripts/lib/wine-env.sh"
 
+keyvane_take_arch_option "$@"
 keyvane_install_packages
-keyvane_build i686 keyvane_bench
-bench=$(keyvane_built_exe i686 keyvane_bench)
+keyvane_check_32bit
+keyvane_select_arches one
+arch=${keyvane_arches[0]}
+keyvane_build "$arch" keyvane_bench
+bench=$(keyvane_built_exe "$arch" keyvane_bench)
 keyvane_start_xvfb
+keyvane_use_arch "$arch"
 keyvane_prepare_prefix
-keyvane_run wine "$bench" "$@"
+keyvane_run "$KEYVANE_WINE" "$bench" "${keyvane_other_args[@]}"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds Keyvane.exe for 32-bit Windows and runs it under Wine until it exits.
+# Builds Keyvane.exe and runs it under Wine until it exits: the 32-bit build,
+# or the 64-bit one on a machine that runs no 32-bit programs or with
+# --arch x86_64.
 #
-#   scripts/run.sh [--screenshot FILE.png]
+#   scripts/run.sh [--arch i686|x86_64] [--screenshot FILE.png]
 #
 # Uses $DISPLAY when there is one, a private Xvfb otherwise. With --screenshot
 # it waits for the main window, saves a PNG picture of it and closes the program.
@@ -9,10 +11,11 @@ set -euo pipefail
 scripts=$(dirname "${BASH_SOURCE[0]}")
 source "$scripts/lib/setup.sh"
 source "$scripts/lib/build.sh"
+source "$scripts/lib/arch.sh"
 source "$scripts/lib/wine-env.sh"
 
 usage() {
-    echo "usage: $0 [--screenshot FILE.png]" >&2
+    echo "usage: $0 [--arch i686|x86_64] [--screenshot FILE.png]" >&2
     exit 2
 }
 
@@ -32,6 +35,8 @@ wait_for_window() {
     return 1
 }
 
+keyvane_take_arch_option "$@"
+set -- "${keyvane_other_args[@]}"
 screenshot=
 if [ $# -gt 0 ]; then
     if [ $# -ne 2 ] || [ "$1" != --screenshot ]; then
@@ -42,19 +47,23 @@ fi
 
 # ImageMagick's import takes the picture.
 keyvane_install_packages ${screenshot:+imagemagick}
-keyvane_build i686 Keyvane
-exe=$(keyvane_built_exe i686 Keyvane)
+keyvane_check_32bit
+keyvane_select_arches one
+arch=${keyvane_arches[0]}
+keyvane_build "$arch" Keyvane
+exe=$(keyvane_built_exe "$arch" Keyvane)
 if [ -z "${DISPLAY:-}" ]; then
     keyvane_start_xvfb
 fi
+keyvane_use_arch "$arch"
 keyvane_prepare_prefix
 
 if [ -z "$screenshot" ]; then
-    keyvane_run wine "$exe"
+    keyvane_run "$KEYVANE_WINE" "$exe"
     exit
 fi
 
-wine "$exe" &
+"$KEYVANE_WINE" "$exe" &
 program=$!
 window=$(wait_for_window '^Keyvane ::' "$program")
 # The window is mapped before its contents are painted.
@@ -70,6 +79,6 @@ for _ in $(seq 20); do
 done
 if kill -0 "$program" 2>/dev/null; then
     echo "Keyvane did not close on Esc; stopping Wine." >&2
-    wineserver -k
+    keyvane_stop_wine
 fi
 wait "$program" || true

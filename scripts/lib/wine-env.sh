@@ -1,15 +1,22 @@
-# The Wine environment of the scripts in scripts/: a Wine prefix of their own,
-# a private X display, and on exit the end of every process they started.
-# Source build.sh first. WINEPREFIX defaults to $KEYVANE_BUILD_ROOT/wineprefix,
-# or to $KEYVANE_BUILD_ROOT/wineprefix-desktop when there is a display already:
+# The Wine environment of the scripts in scripts/: a Wine prefix for each
+# build, a private X display, and on exit the end of every process they
+# started. Source build.sh and arch.sh first, then choose a build with
+# keyvane_use_arch.
+#
+# The prefixes are $KEYVANE_BUILD_ROOT/wineprefix-ARCH, or
+# $KEYVANE_BUILD_ROOT/wineprefix-desktop-ARCH when there is a display already:
 # a desktop's window manager frames the windows, and the private display's
-# settings below would keep it from doing so.
+# settings below would keep it from doing so. A 32-bit and a 64-bit prefix
+# never share a folder.
 
 if [ -n "${DISPLAY:-}" ]; then
-    export WINEPREFIX=${WINEPREFIX:-$KEYVANE_BUILD_ROOT/wineprefix-desktop}
+    keyvane_prefix_stem=$KEYVANE_BUILD_ROOT/wineprefix-desktop
 else
-    export WINEPREFIX=${WINEPREFIX:-$KEYVANE_BUILD_ROOT/wineprefix}
+    keyvane_prefix_stem=$KEYVANE_BUILD_ROOT/wineprefix
 fi
+# Nothing of the user's own Wine set-up applies to ours, and until a build is
+# chosen there is no prefix whose processes the clean-up would end.
+unset WINEPREFIX WINEARCH WINELOADER
 export WINEDEBUG=${WINEDEBUG:--all}
 # The program needs neither Mono nor Gecko: no installer dialogs for them.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -25,8 +32,7 @@ keyvane_cleanup() {
         kill "$keyvane_child_pid" 2>/dev/null
         wait "$keyvane_child_pid" 2>/dev/null
     fi
-    # Ends every process of our prefix; fails harmlessly when no server runs.
-    wineserver -k 2>/dev/null && wineserver -w
+    keyvane_stop_wine
     if [ -n "$keyvane_xvfb_pid" ]; then
         kill "$keyvane_xvfb_pid" 2>/dev/null
         wait "$keyvane_xvfb_pid" 2>/dev/null
@@ -73,14 +79,28 @@ keyvane_start_xvfb() {
 # down, which costs two seconds for every window closed.
 keyvane_x11_settings=(Decorated Managed)
 
+# keyvane_use_arch ARCH: the Wine loader (KEYVANE_WINE) and prefix of that
+# build for every Wine command from here on.
+keyvane_use_arch() {
+    keyvane_arch=$1
+    KEYVANE_WINE=${KEYVANE_WINE_LOADERS[$1]}
+    # Wine starts further processes of the prefix with this loader.
+    export WINELOADER=$KEYVANE_WINE
+    export WINEPREFIX=$keyvane_prefix_stem-$1
+}
+
 # Creates the prefix on first use and, on the private display, turns the
 # settings above off in it.
 keyvane_prepare_prefix() {
     local setting missing=()
     if [ ! -e "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
-        # 32-bit like the program, and half the size and start-up time of a 64-bit one.
-        WINEARCH=win32 wineboot --init
+        # The 32-bit half of a 64-bit prefix is set up by 32-bit programs; the
+        # 64-bit build does without it.
+        if [ -n "$keyvane_no_32bit_reason" ]; then
+            echo "It gets no 32-bit half: Wine's complaint about syswow64\\rundll32.exe (c0000135) is harmless."
+        fi
+        WINEARCH=${KEYVANE_WINEARCH[$keyvane_arch]} "$KEYVANE_WINE" wineboot --init
         # Wine's own fonts (the dialog font, the caption buttons' glyphs): Debian's
         # Wine 8 does not look for them where fonts-wine puts them.
         cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -92,7 +112,7 @@ keyvane_prepare_prefix() {
         grep -qs "^\"$setting\"=\"N\"" "$WINEPREFIX/user.reg" || missing+=("$setting")
     done
     for setting in "${missing[@]}"; do
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$setting" /t REG_SZ /d N /f >/dev/null
+        "$KEYVANE_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v "$setting" /t REG_SZ /d N /f >/dev/null
     done
     # The server writes the registry to disk when it stops.
     if [ ${#missing[@]} -ne 0 ]; then
@@ -100,10 +120,19 @@ keyvane_prepare_prefix() {
     fi
 }
 
-# Keeps one Wine server and Wine's own services running until the script ends,
-# so that they start once rather than for every program. They start here, not
-# with the first test: they would hold that test's output pipe open for CTest.
+# Keeps one Wine server and Wine's own services running until the script ends
+# or keyvane_stop_wine, so that they start once rather than for every program.
+# They start here, not with the first test: they would hold that test's output
+# pipe open for CTest.
 keyvane_keep_wine_running() {
     wineserver -p
-    wineboot
+    "$KEYVANE_WINE" wineboot
+}
+
+# Ends every process of the current prefix, if there is one.
+keyvane_stop_wine() {
+    # wineserver -k fails when no server runs: then there is nothing to wait for.
+    if [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; then
+        wineserver -w
+    fi
 }
