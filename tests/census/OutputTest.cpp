@@ -100,6 +100,13 @@ TEST(Output, TextStreamAlignsEachBatchWithoutHeader)
     writer.Add(Row("Win+K", false, {}, "c"));
     writer.Finish();
     EXPECT_EQ("Ctrl+K    a\nK         b\nWin+K    c\n", out.str());
+
+    std::ostringstream wide;
+    RecordWriter minimum(
+        wide, OutputFormat::Text, RecordWriter::Layout::Stream, {{"a", true, 3}, {"b", true}});
+    minimum.Add({Field::Of("x"), Field::Of("y")});
+    minimum.Finish();
+    EXPECT_EQ("x    y\n", wide.str()) << "a column's least width";
 }
 
 } // namespace
