@@ -258,6 +258,22 @@ TEST(Watch, StopsAfterTheScansAskedFor)
     EXPECT_EQ(1, backend.censuses);
 }
 
+TEST(Watch, EndsWhenItsOutputFails)
+{
+    FakeBackend backend;
+    backend.scans = {{kTaken}, {}};
+    // Takes nothing, as a pipe whose reader has gone.
+    struct ClosedPipe : std::streambuf
+    {
+        int overflow(int) override { return traits_type::eof(); }
+    } pipe;
+    std::ostream out(&pipe);
+    std::ostringstream err;
+    EXPECT_EQ(kExitBadInput, RunCensusCli({"watch", "--interval", "0"}, backend, out, err));
+    EXPECT_EQ(1, backend.censuses);
+    EXPECT_EQ("keyvane-census: the output could not be written\n", err.str());
+}
+
 TEST(Watch, TimestampsAreUtcWithMilliseconds)
 {
     using namespace std::chrono;
