@@ -202,6 +202,8 @@ bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
+CWnd* crack::WindowOf(HWND hWnd) { return CWnd::FromHandle(hWnd); }
+
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
@@ -245,6 +247,14 @@ BOOL CWnd::ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
 BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
 
 BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+
+int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+void CWnd::ModifyStyle(DWORD remove, DWORD add)
+{
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>((style & ~remove) | add));
+}
 
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 

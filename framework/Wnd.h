@@ -47,6 +47,9 @@ public:
     BOOL ShowWindow(int command);
     BOOL IsIconic() const;
     BOOL IsWindowEnabled() const;
+    int GetDlgCtrlID() const;
+    // Changes the style bits only: a change of frame is not shown until the window is moved or sized.
+    void ModifyStyle(DWORD remove, DWORD add);
     BOOL DestroyWindow();
     // Turns the window's repainting off while it takes many changes, and on again.
     void SetRedraw(BOOL redraw);
