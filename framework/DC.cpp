@@ -9,3 +9,11 @@ CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
 CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) { m_hDC = ::GetDC(m_hWnd); }
 
 CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, m_hDC); }
+
+SIZE CDC::GetTextExtent(LPCSTR text, int length) const
+{
+    SIZE size{};
+    if (!::GetTextExtentPoint32A(m_hDC, text, length, &size))
+        size = SIZE{};
+    return size;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Font.h"
+
 #include <windows.h>
 
 class CWnd;
@@ -16,6 +18,17 @@ public:
 
     HDC GetSafeHdc() const { return m_hDC; }
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+    int DrawText(LPCSTR text, LPRECT rect, UINT format) { return ::DrawTextA(m_hDC, text, -1, rect, format); }
+    void DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }
+    COLORREF SetTextColor(COLORREF colour) { return ::SetTextColor(m_hDC, colour); }
+    int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
+    // Returns the font selected before, which the context's owner still owns.
+    CFontHandle SelectObject(HFONT font)
+    {
+        return CFontHandle(static_cast<HFONT>(::SelectObject(m_hDC, font)));
+    }
+    // The size of the text in the selected font; 0 × 0 when it cannot be measured.
+    SIZE GetTextExtent(LPCSTR text, int length) const;
 };
 
 // BeginPaint/EndPaint for the lifetime of the object.

@@ -11,6 +11,7 @@
 // not compile.
 
 class CCmdTarget;
+class CWnd;
 
 using MessageHandlerCall = LRESULT (*)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
 
@@ -49,6 +50,9 @@ template <auto Handler> Owner<Handler>* Self(CCmdTarget* target)
 {
     return static_cast<Owner<Handler>*>(target);
 }
+
+// The window object of a handle a message carries (CWnd::FromHandle).
+CWnd* WindowOf(HWND hWnd);
 
 template <auto H> LRESULT Command(CCmdTarget* t, WPARAM, LPARAM)
 {
@@ -122,6 +126,21 @@ template <auto H> LRESULT Mouse(CCmdTarget* t, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+template <auto H> LRESULT SetCursor(CCmdTarget* t, WPARAM wParam, LPARAM lParam)
+{
+    static_assert(kIs<H, BOOL(CWnd*, UINT, UINT)>, "OnSetCursor is BOOL(CWnd*, UINT, UINT)");
+    // Hit-test codes are signed: HTERROR is -2.
+    const auto hitTest = static_cast<UINT>(static_cast<short>(LOWORD(lParam)));
+    return (Self<H>(t)->*H)(WindowOf(reinterpret_cast<HWND>(wParam)), hitTest, HIWORD(lParam));
+}
+
+template <auto H> LRESULT KillFocus(CCmdTarget* t, WPARAM wParam, LPARAM)
+{
+    static_assert(kIs<H, void(CWnd*)>, "OnKillFocus is void(CWnd*)");
+    (Self<H>(t)->*H)(WindowOf(reinterpret_cast<HWND>(wParam)));
+    return 0;
+}
+
 } // namespace crack
 
 #define DECLARE_MESSAGE_MAP()                     \
@@ -162,4 +181,8 @@ public:                                           \
 #define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, 0, 0, &crack::QueryDragIcon<&ThisClass::OnQueryDragIcon>},
 #define ON_WM_GETMINMAXINFO() {WM_GETMINMAXINFO, 0, 0, &crack::MinMaxInfo<&ThisClass::OnGetMinMaxInfo>},
 #define ON_WM_LBUTTONDOWN()   {WM_LBUTTONDOWN, 0, 0, &crack::Mouse<&ThisClass::OnLButtonDown>},
+#define ON_WM_LBUTTONUP()     {WM_LBUTTONUP, 0, 0, &crack::Mouse<&ThisClass::OnLButtonUp>},
+#define ON_WM_MOUSEMOVE()     {WM_MOUSEMOVE, 0, 0, &crack::Mouse<&ThisClass::OnMouseMove>},
+#define ON_WM_SETCURSOR()     {WM_SETCURSOR, 0, 0, &crack::SetCursor<&ThisClass::OnSetCursor>},
+#define ON_WM_KILLFOCUS()     {WM_KILLFOCUS, 0, 0, &crack::KillFocus<&ThisClass::OnKillFocus>},
 #define ON_WM_LBUTTONDBLCLK() {WM_LBUTTONDBLCLK, 0, 0, &crack::Mouse<&ThisClass::OnLButtonDblClk>},

@@ -120,3 +120,19 @@ std::string& CString::Writable()
         m_data = std::make_shared<std::string>(*m_data);
     return *m_data;
 }
+
+BOOL AfxExtractSubString(CString& field, LPCSTR full, int index, char separator)
+{
+    field.Empty();
+    if (!full || index < 0)
+        return FALSE;
+    for (; index > 0; --index) {
+        full = std::strchr(full, separator);
+        if (!full)
+            return FALSE;
+        ++full;
+    }
+    const char* end = std::strchr(full, separator);
+    field = CString(full, end ? static_cast<int>(end - full) : static_cast<int>(std::strlen(full)));
+    return TRUE;
+}

@@ -41,3 +41,7 @@ private:
 
     std::shared_ptr<std::string> m_data;
 };
+
+// Copies the `index`-th field of `full`, fields separated by `separator`, into
+// `field`. FALSE, and `field` empty, when the text has fewer fields.
+BOOL AfxExtractSubString(CString& field, LPCSTR full, int index, char separator = '\n');

@@ -47,6 +47,10 @@ public:
     BOOL ShowWindow(int command);
     BOOL IsIconic() const;
     BOOL IsWindowEnabled() const;
+    int GetDlgCtrlID() const;
+    // Changes the window's style; `flags` are SetWindowPos flags for a frame
+    // change, none when 0. FALSE when there was nothing to change.
+    BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL DestroyWindow();
     // Turns the window's repainting off while it takes many changes, and on again.
     void SetRedraw(BOOL redraw);

@@ -94,4 +94,23 @@ TEST(CString, AssignmentFromItsOwnText)
     EXPECT_STREQ("789789", text);
 }
 
+TEST(AfxExtractSubString, FieldsBetweenSeparators)
+{
+    CString field("stale");
+    EXPECT_TRUE(AfxExtractSubString(field, "0,,255", 0, ','));
+    EXPECT_STREQ("0", field);
+    EXPECT_TRUE(AfxExtractSubString(field, "0,,255", 1, ','));
+    EXPECT_STREQ("", field) << "an empty field exists";
+    EXPECT_TRUE(AfxExtractSubString(field, "0,,255", 2, ','));
+    EXPECT_STREQ("255", field);
+    EXPECT_FALSE(AfxExtractSubString(field, "0,,255", 3, ','));
+    EXPECT_STREQ("", field) << "a missing field leaves nothing";
+    EXPECT_TRUE(AfxExtractSubString(field, "a, b,", 2, ','));
+    EXPECT_STREQ("", field) << "the field after a trailing separator";
+    EXPECT_TRUE(AfxExtractSubString(field, "a, b,", 1, ','));
+    EXPECT_STREQ(" b", field) << "fields are not trimmed";
+    EXPECT_TRUE(AfxExtractSubString(field, "", 0, ','));
+    EXPECT_FALSE(AfxExtractSubString(field, "line\nnext", 2));
+}
+
 } // namespace
