@@ -167,7 +167,7 @@ TEST(AboutBox, OpensFromTheSystemMenuWithVersionIconsAndToolTips)
         const HWND website = ::GetDlgItem(about, IDC_WEBSITE);
         ::SetFocus(website);
         ::PostMessageA(website, WM_KEYDOWN, VK_RETURN, 0);
-        ::PostMessageA(website, WM_KEYUP, VK_RETURN, 0xC0000001);
+        ::PostMessageA(website, WM_KEYUP, VK_RETURN, 0);
         AfterQueuedMessages([&dialog, about, &stayedOpen] {
             stayedOpen = ::IsWindowVisible(about);
             CloseAboutBox(about);

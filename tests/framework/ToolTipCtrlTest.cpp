@@ -53,7 +53,7 @@ TEST(ToolTipCtrl, IsAPopupOwnedByItsParentAndGoesWithIt)
     char className[64] = {};
     ::GetClassNameA(tipWindow, className, sizeof className);
     EXPECT_STREQ(TOOLTIPS_CLASSA, className);
-    EXPECT_TRUE(::GetWindowLongPtrA(tipWindow, GWL_STYLE) & WS_POPUP);
+    EXPECT_TRUE(static_cast<DWORD>(::GetWindowLongPtrA(tipWindow, GWL_STYLE)) & WS_POPUP);
     EXPECT_EQ(host.window.m_hWnd, ::GetWindow(tipWindow, GW_OWNER));
     EXPECT_EQ(&tip, CWnd::FromHandlePermanent(tipWindow));
 
