@@ -1,5 +1,6 @@
 #include "app/KeyvaneDlg.h"
 
+#include "about/AboutDlg.h"
 #include "about/Egg.h"
 #include "app/HotkeyCensus.h"
 #include "app/KeyState.h"
@@ -85,8 +86,11 @@ void CKeyvaneDlg::TakeHotkeyCensus()
 
 void CKeyvaneDlg::OnSysCommand(UINT id, LPARAM)
 {
-    if ((id & kSystemCommandMask) == IDM_ABOUTBOX)
+    if ((id & kSystemCommandMask) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
         return;
+    }
     Default();
 }
 

@@ -3,10 +3,11 @@
 # or the 64-bit one on a machine that runs no 32-bit programs or with
 # --arch x86_64.
 #
-#   scripts/run.sh [--arch i686|x86_64] [--screenshot FILE.png]
+#   scripts/run.sh [--arch i686|x86_64] [--screenshot FILE.png | --about-screenshot FILE.png]
 #
 # Uses $DISPLAY when there is one, a private Xvfb otherwise. With --screenshot
-# it waits for the main window, saves a PNG picture of it and closes the program.
+# it waits for the main window, saves a PNG picture of it and closes the program;
+# --about-screenshot does the same for the About box, opened from the system menu.
 set -euo pipefail
 scripts=$(dirname "${BASH_SOURCE[0]}")
 source "$scripts/lib/setup.sh"
@@ -15,7 +16,7 @@ source "$scripts/lib/arch.sh"
 source "$scripts/lib/wine-env.sh"
 
 usage() {
-    echo "usage: $0 [--arch i686|x86_64] [--screenshot FILE.png]" >&2
+    echo "usage: $0 [--arch i686|x86_64] [--screenshot FILE.png | --about-screenshot FILE.png]" >&2
     exit 2
 }
 
@@ -38,10 +39,16 @@ wait_for_window() {
 keyvane_take_arch_option "$@"
 set -- "${keyvane_other_args[@]}"
 screenshot=
+about=
 if [ $# -gt 0 ]; then
-    if [ $# -ne 2 ] || [ "$1" != --screenshot ]; then
+    if [ $# -ne 2 ]; then
         usage
     fi
+    case $1 in
+    --screenshot) ;;
+    --about-screenshot) about=1 ;;
+    *) usage ;;
+    esac
     screenshot=$2
 fi
 
@@ -68,8 +75,20 @@ program=$!
 window=$(wait_for_window '^Keyvane ::' "$program")
 # The window is mapped before its contents are painted.
 sleep 1
-import -window "$window" "$screenshot"
+shot=$window
+if [ -n "$about" ]; then
+    # Alt+Space opens the system menu, A picks "&About Keyvane...".
+    xdotool windowfocus --sync "$window" key alt+space
+    sleep 0.5
+    xdotool key a
+    shot=$(wait_for_window '^ About Keyvane$' "$program")
+    sleep 1
+fi
+import -window "$shot" "$screenshot"
 echo "Saved $screenshot"
+if [ -n "$about" ]; then
+    xdotool windowfocus --sync "$shot" key Escape
+fi
 
 # Esc closes the main dialog as it would for a user; Wine is stopped if it does not.
 xdotool windowfocus --sync "$window" key Escape

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 std::vector<ListRow> ReadRows(HWND list)
 {
     std::vector<ListRow> rows;
@@ -59,3 +61,35 @@ void ClickColumnHeader(HWND list, int column)
     ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageA(header, WM_LBUTTONUP, 0, at);
 }
+
+namespace {
+
+constexpr UINT kAboutBoxPollMilliseconds = 10;
+AboutBoxWatch* g_aboutBoxWatch = nullptr;
+
+} // namespace
+
+AboutBoxWatch::AboutBoxWatch(std::function<void(HWND about)> action)
+    : m_action(std::move(action)), m_timer(::SetTimer(nullptr, 0, kAboutBoxPollMilliseconds, &Poll))
+{
+    g_aboutBoxWatch = this;
+}
+
+AboutBoxWatch::~AboutBoxWatch()
+{
+    ::KillTimer(nullptr, m_timer);
+    g_aboutBoxWatch = nullptr;
+}
+
+void CALLBACK AboutBoxWatch::Poll(HWND, UINT, UINT_PTR, DWORD)
+{
+    AboutBoxWatch* watch = g_aboutBoxWatch;
+    const HWND about = ::FindWindowA("#32770", " About Keyvane");
+    if (!watch || watch->m_bSeen || !about || !::IsWindowVisible(about))
+        return;
+    watch->m_bSeen = true;
+    ::KillTimer(nullptr, watch->m_timer);
+    watch->m_action(about);
+}
+
+void CloseAboutBox(HWND about) { ::PostMessageA(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }

@@ -73,13 +73,16 @@ TEST(MainDialog, EnterEscAndTheCloseBoxEndIt)
     }
 }
 
-TEST(MainDialog, AboutCommandsDoNotReachTheSystem)
+TEST(MainDialog, AboutCommandsOpenTheAboutBoxAndDoNotReachTheSystem)
 {
     // Any command whose id masks to the About entry's is the About entry's; a
     // system command handled by default would, for SC_CLOSE, close the dialog.
     RunMainDialog([](CKeyvaneDlg& dialog, HWND) {
-        for (WPARAM id = IDM_ABOUTBOX; id <= IDM_ABOUTBOX + 0xF; ++id)
+        for (WPARAM id = IDM_ABOUTBOX; id <= IDM_ABOUTBOX + 0xF; ++id) {
+            const AboutBoxWatch watch(&CloseAboutBox);
             ::SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, id, 0);
+            EXPECT_TRUE(watch.m_bSeen) << "command 0x" << std::hex << id << " opened no About box";
+        }
         EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
     });
 }
