@@ -1,0 +1,13 @@
+#pragma once
+
+#include "census/core/CensusBackend.h"
+
+// The census of this desktop's global hotkeys, by RegisterHotKey on this thread.
+class WindowsCensusBackend : public CensusBackend
+{
+public:
+    std::vector<ProbeResult> Census() override;
+    ProbeResult Probe(const Combination& combo) override;
+    std::optional<unsigned> ParseKey(std::string_view name) const override;
+    std::string KeyName(unsigned key) const override;
+};
