@@ -1,9 +1,10 @@
 #include "census/x11/X11Keymap.h"
 
+#include "census/core/CombinationText.h"
+
 #include <X11/keysym.h>
 
 #include <array>
-#include <charconv>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -22,30 +23,6 @@ constexpr std::array<std::pair<std::string_view, const char*>, 9> kAliases = {{
     {"Plus", "plus"},
     {"Minus", "minus"},
 }};
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::optional<unsigned> ParseHexadecimal(std::string_view text)
-{
-    if (text.size() < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
-        return std::nullopt;
-    unsigned value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data() + 2, end, value, 16);
-    if (error != std::errc() || stop != end)
-        return std::nullopt;
-    return value;
-}
 
 struct XFreeDeleter
 {
@@ -87,17 +64,19 @@ std::string X11Keymap::KeyName(unsigned keycode) const
 
 std::optional<unsigned> X11Keymap::ParseKey(std::string_view text) const
 {
-    if (const std::optional<unsigned> keycode = ParseHexadecimal(text)) {
+    if (const std::optional<unsigned> keycode = ParseHexCode(text)) {
         if (*keycode < m_minKeycode || *keycode > m_maxKeycode)
             return std::nullopt;
         return keycode;
     }
     std::string name(text);
     for (const auto& [alias, keysymName] : kAliases) {
-        if (EqualIgnoringCase(text, alias))
+        if (EqualsIgnoringCase(text, alias))
             name = keysymName;
     }
-    const KeySym keysym = XStringToKeysym(name.c_str());
+    // A printable character stands for its own keysym, as "+" for plus.
+    const bool character = name.size() == 1 && name[0] > ' ' && name[0] <= '~';
+    const KeySym keysym = character ? static_cast<KeySym>(name[0]) : XStringToKeysym(name.c_str());
     if (keysym != NoSymbol) {
         if (const std::optional<unsigned> keycode = KeycodeOf(keysym))
             return keycode;
@@ -135,7 +114,7 @@ std::optional<unsigned> X11Keymap::KeycodeNamedIgnoringCase(std::string_view nam
         for (unsigned keycode = m_minKeycode; keycode <= m_maxKeycode; ++keycode) {
             const KeySym keysym = At(keycode, level);
             const char* keysymName = keysym == NoSymbol ? nullptr : XKeysymToString(keysym);
-            if (keysymName && EqualIgnoringCase(name, keysymName))
+            if (keysymName && EqualsIgnoringCase(name, keysymName))
                 return keycode;
         }
     }

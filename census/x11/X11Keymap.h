@@ -20,8 +20,9 @@ public:
     // The name of the keycode's first keysym; empty when it has none.
     std::string KeyName(unsigned keycode) const;
 
-    // The keycode of a keysym name, a common alias (Esc, PgUp, Enter, ...) or a
-    // hexadecimal keycode (0x2d). Names match exactly first, then ignoring case.
+    // The keycode of a keysym name, a printable character, a common alias (Esc,
+    // PgUp, Enter, ...) or a hexadecimal keycode (0x2d). Names match exactly
+    // first, then ignoring case.
     // Nothing when the name is unknown or no key of this keyboard carries it.
     std::optional<unsigned> ParseKey(std::string_view text) const;
 
