@@ -37,6 +37,15 @@ const ModifierName* LeadingModifier(std::string_view text)
     return nullptr;
 }
 
+std::string_view WrittenName(unsigned bit)
+{
+    for (size_t i = 0; i < kWrittenModifiers; ++i) {
+        if (kModifierNames[i].bit == bit)
+            return kModifierNames[i].name;
+    }
+    return {};
+}
+
 } // namespace
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
@@ -82,7 +91,7 @@ ParsedCombination ParseCombination(std::string_view text, const CensusBackend& b
     std::string_view rest = text;
     while (const ModifierName* modifier = LeadingModifier(rest)) {
         if (modifiers & modifier->bit)
-            return {std::nullopt, quoted + ": " + std::string(modifier->name) + " given twice"};
+            return {std::nullopt, quoted + ": " + std::string(WrittenName(modifier->bit)) + " given twice"};
         modifiers |= modifier->bit;
         rest.remove_prefix(modifier->name.size() + 1);
     }

@@ -1,6 +1,5 @@
 #include "census/windows/WindowsBackend.h"
 
-#include "app/HotkeyProbe.h"
 #include "census/core/CombinationText.h"
 #include "census/windows/WindowsKeys.h"
 
@@ -22,7 +21,9 @@ std::string ErrorText(DWORD error)
     return text;
 }
 
-ProbeResult MakeResult(const Combination& combo, const ProbeOutcome& outcome)
+} // namespace
+
+ProbeResult MakeProbeResult(const Combination& combo, const ProbeOutcome& outcome)
 {
     ProbeResult result{combo, ProbeResult::State::Free, {}, WindowsKeyName(combo.key),
         CombinationText(combo.modifiers, WindowsKeyText(combo.key)), {}};
@@ -40,8 +41,6 @@ ProbeResult MakeResult(const Combination& combo, const ProbeOutcome& outcome)
     return result;
 }
 
-} // namespace
-
 std::vector<ProbeResult> WindowsCensusBackend::Census()
 {
     const std::vector<UnavailableHotkey> found = ProbeAllCombinations();
@@ -51,14 +50,14 @@ std::vector<ProbeResult> WindowsCensusBackend::Census()
     results.reserve(found.size());
     for (auto hotkey = found.rbegin(); hotkey != found.rend(); ++hotkey) {
         const Combination combo{static_cast<unsigned>(hotkey->keyCode), HotkeyModifiers(*hotkey->combo)};
-        results.push_back(MakeResult(combo, hotkey->outcome));
+        results.push_back(MakeProbeResult(combo, hotkey->outcome));
     }
     return results;
 }
 
 ProbeResult WindowsCensusBackend::Probe(const Combination& combo)
 {
-    return MakeResult(combo, ProbeCombination(combo.key, combo.modifiers));
+    return MakeProbeResult(combo, ProbeCombination(combo.key, combo.modifiers));
 }
 
 std::optional<unsigned> WindowsCensusBackend::ParseKey(std::string_view name) const
