@@ -301,4 +301,12 @@ TEST(X11CensusWithoutDisplay, SaysWhyAndClaimsNothing)
     EXPECT_EQ(kExitSuccess, help.Finish().status) << "--help needs no display";
 }
 
+TEST(X11CensusUnderXwayland, WarnsThatTheCompositorsShortcutsAreNotSeen)
+{
+    ChildProcess census({"keyvane-census", "list"}, EnvironmentWithout({}, {"WAYLAND_DISPLAY=wayland-0"}));
+    const ChildProcess::Outcome outcome = census.Finish();
+    EXPECT_EQ(kExitSuccess, outcome.status) << outcome.error;
+    EXPECT_NE(std::string::npos, outcome.error.find("compositor")) << outcome.error;
+}
+
 } // namespace
