@@ -10,7 +10,8 @@
 
 namespace {
 
-// The modifiers of a combination, highest bit of the census's order first.
+// Each modifier of a combination with its X modifier bit, in the order of the
+// dialog's count: Ctrl is its highest bit, Win its lowest.
 struct ModifierMask
 {
     unsigned modifier;
@@ -22,6 +23,19 @@ constexpr std::array<ModifierMask, 4> kModifierMasks = {{
     {kModShift, ShiftMask},
     {kModWin, Mod4Mask},
 }};
+
+constexpr unsigned kCombinationCount = 1u << kModifierMasks.size();
+
+// The combination at this place of the count.
+unsigned ModifiersCounted(unsigned count)
+{
+    unsigned modifiers = 0;
+    for (size_t i = 0; i < kModifierMasks.size(); ++i) {
+        if (count & (kCombinationCount >> (i + 1)))
+            modifiers |= kModifierMasks[i].modifier;
+    }
+    return modifiers;
+}
 
 unsigned XModifiers(unsigned modifiers)
 {
@@ -73,18 +87,12 @@ const X11Keymap& X11Backend::Keymap() const
 std::vector<ProbeResult> X11Backend::Census()
 {
     const X11Keymap& keymap = Keymap();
-    // Lowest key first; within a key Ctrl+Alt+Shift+Win down to the key alone,
-    // counting down with Ctrl as the highest bit.
+    // Lowest key first; within a key the count down from Ctrl+Alt+Shift+Win to
+    // the key alone.
     std::vector<Combination> combos;
     for (unsigned key = keymap.MinKeycode(); key <= keymap.MaxKeycode(); ++key) {
-        for (unsigned count = 1u << kModifierMasks.size(); count-- > 0;) {
-            unsigned modifiers = 0;
-            for (size_t i = 0; i < kModifierMasks.size(); ++i) {
-                if (count & (1u << (kModifierMasks.size() - 1 - i)))
-                    modifiers |= kModifierMasks[i].modifier;
-            }
-            combos.push_back({key, modifiers});
-        }
+        for (unsigned count = kCombinationCount; count-- > 0;)
+            combos.push_back({key, ModifiersCounted(count)});
     }
     std::vector<ProbeResult> found;
     for (ProbeResult& result : ProbeAll(combos)) {

@@ -20,10 +20,10 @@ XErrorTrap::~XErrorTrap()
 
 int XErrorTrap::Collect(Display* display, XErrorEvent* event)
 {
-    const XErrorTrap& trap = *s_active;
+    XErrorTrap& trap = *s_active;
     if (display != trap.m_display || event->serial < trap.m_firstSerial)
         return trap.m_previous(display, event);
-    s_active->m_errors.push_back({event->serial, event->error_code, event->request_code});
+    trap.m_errors.push_back({event->serial, event->error_code, event->request_code});
     // Xlib ignores the value.
     return 0;
 }
