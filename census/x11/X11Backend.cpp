@@ -61,10 +61,15 @@ std::string NoDisplayMessage(const char* displayName)
 
 X11Backend::X11Backend(const char* displayName) : m_display(XOpenDisplay(displayName))
 {
-    if (m_display)
-        m_keymap.emplace(m_display.get());
-    else
+    if (!m_display) {
         m_unavailable = NoDisplayMessage(displayName);
+        return;
+    }
+    try {
+        m_keymap.emplace(m_display.get());
+    } catch (const std::runtime_error& error) {
+        m_unavailable = error.what();
+    }
 }
 
 // NumLock counts only when it sets a bit of its own.

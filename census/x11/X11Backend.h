@@ -16,9 +16,9 @@
 class X11Backend final : public CensusBackend
 {
 public:
-    // Connects to the display named, or to $DISPLAY's. Without a display the
-    // backend says why in the exception of every probe and key lookup: it
-    // never answers as if everything were free.
+    // Connects to the display named, or to $DISPLAY's. Without a display or
+    // its keyboard the backend says why in the exception of every probe and
+    // key lookup: it never answers as if everything were free.
     explicit X11Backend(const char* displayName = nullptr);
 
     bool Connected() const { return m_display != nullptr; }
@@ -57,6 +57,6 @@ private:
 
     std::unique_ptr<Display, DisplayCloser> m_display;
     std::optional<X11Keymap> m_keymap;
-    std::string m_unavailable; // why there is no display
+    std::string m_unavailable; // why there is no display or keymap
     bool m_withLocks = false;
 };

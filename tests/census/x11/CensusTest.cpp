@@ -223,6 +223,34 @@ TEST_F(X11CensusTest, ProbesNoKeyOutsideTheKeyboard)
     EXPECT_STREQ("taken", StateName(m_backend.Probe({m_k, kModCtrl}).state));
 }
 
+TEST_F(X11CensusTest, KeysByKeysymNameAliasCharacterOrCode)
+{
+    const std::pair<const char*, const char*> names[] = {
+        {"Escape", "Escape"},
+        {"escape", "Escape"},
+        {"Esc", "Escape"},
+        {"PGUP", "Prior"},
+        {"Page_Up", "Prior"},
+        {"PgDn", "Next"},
+        {"del", "Delete"},
+        {"Ins", "Insert"},
+        {"Space", "space"},
+        {"Enter", "Return"},
+        {"Plus", "plus"},
+        {"+", "plus"},
+        {"Minus", "minus"},
+        {"f12", "F12"},
+    };
+    for (const auto& [typed, keysym] : names) {
+        const std::optional<unsigned> expected = m_keymap->ParseKey(keysym);
+        ASSERT_TRUE(expected) << keysym << " is on no key";
+        EXPECT_EQ(expected, m_backend.ParseKey(typed)) << typed;
+    }
+    EXPECT_EQ(m_k, m_backend.ParseKey(CodeText(m_k)));
+    EXPECT_EQ("k", m_backend.KeyName(m_k));
+    EXPECT_EQ("Prior", m_backend.KeyName(m_backend.ParseKey("PgUp").value_or(0)));
+}
+
 TEST_F(X11CensusTest, CombinationTextsParseBackToTheirKeys)
 {
     // Some keysyms sit on several keys and some keys carry none: the text of
