@@ -79,7 +79,8 @@ void RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream&
 {
     RecordWriter writer(out, format, RecordWriter::Layout::Stream, WatchColumns(options.withLocks));
     std::vector<ProbeResult> previous;
-    for (unsigned long scan = 0; !options.scans || scan < *options.scans; ++scan) {
+    // Output nobody reads any more (a closed pipe) ends the watch.
+    for (unsigned long scan = 0; out && (!options.scans || scan < *options.scans); ++scan) {
         if (scan > 0)
             std::this_thread::sleep_for(options.interval);
         std::vector<ProbeResult> current = backend.Census();
