@@ -11,6 +11,8 @@ KEYVANE_PACKAGES=(
     fonts-wine
     xvfb xauth xdotool
     googletest
+    # The X11 census, a native program.
+    g++ libx11-dev
 )
 
 # keyvane_install_packages [PACKAGE...]: the packages above and the given ones.

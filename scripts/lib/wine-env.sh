@@ -62,7 +62,9 @@ keyvane_start_xvfb() {
     touch "$XAUTHORITY"
     xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
     mkfifo "$keyvane_scratch/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -auth "$XAUTHORITY" \
+    # Without -noreset the server resets whenever its last client leaves, and
+    # refuses the next test program's connection while it does.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -auth "$XAUTHORITY" \
         3>"$keyvane_scratch/display" 2>"$keyvane_scratch/xvfb.log" &
     keyvane_xvfb_pid=$!
     if ! read -r -t 30 display <"$keyvane_scratch/display"; then
