@@ -135,9 +135,14 @@ Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop)
     for (const Asked& asked : taken)
         MarkAsked(query, asked.key, asked.modifiers);
 
-    const InstalledHook hook;
-    if (!hook.Error().empty()) {
-        answers.error = hook.Error();
+    const HookLibrary library;
+    if (!library.Error().empty()) {
+        answers.error = library.Error();
+        return answers;
+    }
+    const WindowsHook hook(library, 0);
+    if (!hook.Installed()) {
+        answers.error = SystemError("Installing the hook", ::GetLastError());
         return answers;
     }
     const OtherBitnessHelper helper;

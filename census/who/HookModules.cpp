@@ -22,7 +22,7 @@ std::string SystemError(const std::string& what, DWORD error)
     return message + " (error " + std::to_string(error) + ")";
 }
 
-InstalledHook::InstalledHook()
+HookLibrary::HookLibrary()
 {
     const std::string path = ProgramFolder() + kOwnBitness.hookDll;
     m_module = ::LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
@@ -30,25 +30,29 @@ InstalledHook::InstalledHook()
         m_error = SystemError("Loading " + path, ::GetLastError());
         return;
     }
-    const auto procedure = reinterpret_cast<HOOKPROC>(
+    m_procedure = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void (*)()>(::GetProcAddress(m_module, "WhoGetMessageHook")));
-    if (!procedure) {
+    if (!m_procedure)
         m_error = SystemError("Finding the hook in " + path, ::GetLastError());
-        return;
-    }
-    m_hook = ::SetWindowsHookExA(WH_GETMESSAGE, procedure, m_module, 0);
-    if (!m_hook)
-        m_error = SystemError("Installing the hook", ::GetLastError());
 }
 
-InstalledHook::~InstalledHook()
+HookLibrary::~HookLibrary()
 {
-    // Failing to unhook leaves nothing to do: the system removes the hook
-    // when this thread ends.
-    if (m_hook)
-        ::UnhookWindowsHookEx(m_hook);
     if (m_module)
         ::FreeLibrary(m_module);
+}
+
+WindowsHook::WindowsHook(const HookLibrary& library, DWORD threadId)
+    : m_hook(::SetWindowsHookExA(WH_GETMESSAGE, library.Procedure(), library.Module(), threadId))
+{
+}
+
+WindowsHook::~WindowsHook()
+{
+    // Failing to unhook leaves nothing to do: the system removes the hook
+    // when the installing thread ends.
+    if (m_hook)
+        ::UnhookWindowsHookEx(m_hook);
 }
 
 } // namespace who

@@ -25,28 +25,47 @@ constexpr Bitness kOtherBitness = k64Bit;
 // The folder of the running program, with a trailing separator.
 std::string ProgramFolder();
 
-// This bitness's hook, installed for every thread of the desktop for the
-// lifetime of the object. The installing thread must keep reading messages:
-// the system may run the hook there for programs of the other bitness.
-class InstalledHook
+// "<what> failed: <system message> (error N)".
+std::string SystemError(const std::string& what, DWORD error);
+
+// This bitness's hook DLL, loaded for as long as the object lives.
+class HookLibrary
 {
 public:
-    InstalledHook();
-    ~InstalledHook();
+    HookLibrary();
+    ~HookLibrary();
 
-    InstalledHook(const InstalledHook&) = delete;
-    InstalledHook& operator=(const InstalledHook&) = delete;
+    HookLibrary(const HookLibrary&) = delete;
+    HookLibrary& operator=(const HookLibrary&) = delete;
 
-    // Empty when installed; otherwise what went wrong.
+    // Empty when loaded; otherwise what went wrong.
     const std::string& Error() const { return m_error; }
+    HMODULE Module() const { return m_module; }
+    HOOKPROC Procedure() const { return m_procedure; }
 
 private:
     HMODULE m_module = nullptr;
-    HHOOK m_hook = nullptr;
+    HOOKPROC m_procedure = nullptr;
     std::string m_error;
 };
 
-// "<what> failed: <system message> (error N)".
-std::string SystemError(const std::string& what, DWORD error);
+// The library's hook installed for one thread, or for every thread of the
+// desktop with thread id 0, for the lifetime of the object. The installing
+// thread must keep reading messages: the system may run a global hook there
+// for programs of the other bitness.
+class WindowsHook
+{
+public:
+    WindowsHook(const HookLibrary& library, DWORD threadId);
+    ~WindowsHook();
+
+    WindowsHook(const WindowsHook&) = delete;
+    WindowsHook& operator=(const WindowsHook&) = delete;
+
+    bool Installed() const { return m_hook != nullptr; }
+
+private:
+    HHOOK m_hook;
+};
 
 } // namespace who

@@ -3,10 +3,11 @@
 //
 //   keyvane-who-helperNN <census process id> <ready event> <quit event>
 //
-// Signals the ready event once the hook is in, then keeps it until the quit
-// event is signalled or the census program ends, however it ends. Reports
-// reach the census program straight from the hook: nothing passes through here.
-#include "census/who/HookModules.h"
+// Hooks every thread of this bitness that runs now, signals the ready event,
+// and keeps the hooks until the quit event is signalled or the census program
+// ends, however it ends. Reports reach the census program straight from the
+// hooks: nothing passes through here.
+#include "census/who/ThreadHooks.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,15 +27,15 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const who::InstalledHook hook;
-    if (!hook.Error().empty()) {
-        std::fprintf(stderr, "keyvane-who-helper: %s\n", hook.Error().c_str());
+    const who::HookLibrary library;
+    if (!library.Error().empty()) {
+        std::fprintf(stderr, "keyvane-who-helper: %s\n", library.Error().c_str());
         return 1;
     }
+    const who::ThreadHooks hooks(library);
     ::SetEvent(ready);
 
-    // The system may run the hook on this thread for programs of the census
-    // program's bitness, so messages are read all along.
+    // Messages are read all along, as every thread that installs hooks must.
     const HANDLE ends[] = {quit, census};
     while (::MsgWaitForMultipleObjects(2, ends, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 2) {
         MSG message;
