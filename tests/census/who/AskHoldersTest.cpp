@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 #ifdef _WIN64
@@ -118,6 +120,35 @@ TEST(AskHolders, StopsBeforePressingWhenStopped)
     EXPECT_TRUE(answers.interrupted);
     EXPECT_FALSE(answers.holders.at(0));
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "pressed although stopped";
+}
+
+TEST(AskHolders, StopDuringTheWaitEndsItAtOnce)
+{
+    const HeldHotkeys silent(std::vector<HeldHotkeys::Combination>{{MOD_CONTROL | MOD_SHIFT, kKeyJ}});
+    ASSERT_TRUE(silent.Holding());
+    const HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    // Signalled once the query is published, from another thread, as a console handler would.
+    std::thread stopper([stop] {
+        HANDLE query = nullptr;
+        while (!(query = ::OpenFileMappingA(FILE_MAP_READ, FALSE, who::kQueryMappingName)))
+            ::Sleep(1);
+        ::CloseHandle(query);
+        ::Sleep(50);
+        ::SetEvent(stop);
+    });
+
+    const who::Answers answers = who::AskHolders({{kKeyJ, MOD_CONTROL | MOD_SHIFT}}, stop);
+    stopper.join();
+    ::CloseHandle(stop);
+
+    EXPECT_TRUE(answers.interrupted) << "the wait was not cut short";
+    // The helper of the other bitness, where there is one, has ended too: a
+    // new query can publish itself at once.
+    const HANDLE query = ::OpenFileMappingA(FILE_MAP_READ, FALSE, who::kQueryMappingName);
+    EXPECT_FALSE(query) << "the query outlived its end";
+    if (query)
+        ::CloseHandle(query);
+    ExpectNoKeyDown({VK_CONTROL, VK_SHIFT, kKeyJ});
 }
 
 TEST(AskHolders, OneQueryAtATime)
