@@ -48,8 +48,13 @@ ThreadHooks::ThreadHooks(const HookLibrary& library)
             known.first->second = SameBitness(processId);
         if (!known.first->second)
             continue;
-        // Threads without a message queue, or on another desktop, refuse the
-        // hook: they take no hotkeys here anyway.
+        // Only threads with a message queue take hotkeys; the others are
+        // left alone rather than given hook state the system keeps for them.
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        if (!::GetGUIThreadInfo(thread.th32ThreadID, &gui))
+            continue;
+        // Threads on another desktop refuse the hook: their hotkeys are not this desktop's.
         auto hook = std::make_unique<WindowsHook>(library, thread.th32ThreadID);
         if (hook->Installed())
             m_hooks.push_back(std::move(hook));

@@ -7,9 +7,9 @@
 
 namespace who {
 
-// The library's hook installed, thread by thread, in every thread that runs
-// now in a process of this bitness other than this one, for the lifetime of
-// the object.
+// The library's hook installed, thread by thread, in every thread with a
+// message queue that runs now in a process of this bitness other than this
+// one, for the lifetime of the object.
 //
 // The helper does this instead of hooking all threads at once: some systems
 // (Wine) end a thread's hook chain at a global hook whose DLL does not load
