@@ -75,8 +75,8 @@ void TakeReports(const std::vector<Report>& reports, const std::vector<Asked>& t
             if (answers.holders[i] || HIWORD(report.combination) != taken[i].key
                 || LOWORD(report.combination) != taken[i].modifiers)
                 continue;
-            Holder holder{report.processId, report.threadId, report.executable, report.window, {}, {},
-                report.hotkeyId};
+            Holder holder{
+                report.processId, report.threadId, report.executable, report.window, {}, {}, report.hotkeyId};
             const auto window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(report.window));
             if (window && ::IsWindow(window)) {
                 holder.windowTitle = WindowText(window);

@@ -54,9 +54,9 @@ void Report(const who::Query& query, const MSG& message)
     DWORD_PTR result = 0;
     // A program that no longer answers must not hold the owner up for long;
     // the press is swallowed whether or not the report arrives.
-    ::SendMessageTimeoutA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(query.reportWindow)), WM_COPYDATA,
-        reinterpret_cast<WPARAM>(message.hwnd), reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG | SMTO_BLOCK,
-        kReportTimeoutMs, &result);
+    ::SendMessageTimeoutA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(query.reportWindow)),
+        WM_COPYDATA, reinterpret_cast<WPARAM>(message.hwnd), reinterpret_cast<LPARAM>(&data),
+        SMTO_ABORTIFHUNG | SMTO_BLOCK, kReportTimeoutMs, &result);
 }
 
 } // namespace

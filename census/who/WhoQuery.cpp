@@ -36,7 +36,8 @@ void Settle(WhoResult& result, const who::Answers& answers, size_t asked)
     if (!answers.error.empty()) {
         result.state = WhoResult::State::Failed;
         result.error = answers.error;
-    } else if (std::find(answers.notPressed.begin(), answers.notPressed.end(), asked) != answers.notPressed.end()) {
+    } else if (std::find(answers.notPressed.begin(), answers.notPressed.end(), asked)
+        != answers.notPressed.end()) {
         result.state = WhoResult::State::Failed;
         result.error = "the system refused to press it";
     } else if (answers.holders[asked]) {

@@ -63,8 +63,10 @@ void ExpectNamesThreadHolder(const std::optional<who::Holder>& holder, const Who
 
 TEST(AskHolders, NamesWindowAndThreadHoldersWhoNeverSeeThePress)
 {
-    const WhoHolderProcess windowHolder(kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
-    const WhoHolderProcess threadHolder(kOwnBits, Target::Thread, MOD_WIN | MOD_SHIFT, kKeyF12, kThreadHotkeyId);
+    const WhoHolderProcess windowHolder(
+        kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
+    const WhoHolderProcess threadHolder(
+        kOwnBits, Target::Thread, MOD_WIN | MOD_SHIFT, kKeyF12, kThreadHotkeyId);
     ASSERT_TRUE(windowHolder.Holding()) << windowHolder.Problem();
     ASSERT_TRUE(threadHolder.Holding()) << threadHolder.Problem();
 
@@ -163,7 +165,8 @@ TEST(AskHolders, OneQueryAtATime)
     const who::Answers answers = who::AskHolders({{kKeyK, MOD_CONTROL | MOD_ALT}}, nullptr);
     ::CloseHandle(running);
 
-    EXPECT_NE(std::string::npos, answers.error.find("another keyvane-census who is running")) << answers.error;
+    EXPECT_NE(std::string::npos, answers.error.find("another keyvane-census who is running"))
+        << answers.error;
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "pressed although the query could not run";
 }
 

@@ -24,12 +24,14 @@ TEST(PressStrokes, ModifiersAroundTheKeyReleasedInReverse)
     EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{VK_CONTROL, kDown}, {VK_SHIFT, kDown}, {'K', kDown},
                   {'K', kUp}, {VK_SHIFT, kUp}, {VK_CONTROL, kUp}}),
         Flat(who::PressStrokes('K', MOD_CONTROL | MOD_SHIFT)));
-    EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{VK_F5, kDown}, {VK_F5, kUp}}), Flat(who::PressStrokes(VK_F5, 0)));
+    EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{VK_F5, kDown}, {VK_F5, kUp}}),
+        Flat(who::PressStrokes(VK_F5, 0)));
 }
 
 TEST(PressStrokes, AltAndWinAreMaskedBeforeTheyComeUp)
 {
-    for (UINT modifiers : {UINT{MOD_ALT}, UINT{MOD_WIN}, UINT{MOD_WIN | MOD_SHIFT}, UINT{MOD_CONTROL | MOD_ALT}}) {
+    for (UINT modifiers :
+        {UINT{MOD_ALT}, UINT{MOD_WIN}, UINT{MOD_WIN | MOD_SHIFT}, UINT{MOD_CONTROL | MOD_ALT}}) {
         const auto strokes = Flat(who::PressStrokes(VK_F12, modifiers));
         const auto maskDown = std::find(strokes.begin(), strokes.end(), std::pair{who::kMaskKey, kDown});
         const auto maskUp = std::find(strokes.begin(), strokes.end(), std::pair{who::kMaskKey, kUp});
@@ -56,7 +58,8 @@ TEST(PressStrokes, EveryKeyThatGoesDownComesUpAfterwards)
             EXPECT_NE(strokes.end(), std::find(down + 1, strokes.end(), std::pair{down->first, kUp}))
                 << "modifiers " << modifiers << ": key " << down->first << " stays down";
         }
-        EXPECT_EQ(static_cast<size_t>(std::count_if(strokes.begin(), strokes.end(), [](auto s) { return s.second; })),
+        EXPECT_EQ(static_cast<size_t>(
+                      std::count_if(strokes.begin(), strokes.end(), [](auto s) { return s.second; })),
             strokes.size() / 2);
     }
 }

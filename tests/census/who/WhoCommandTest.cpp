@@ -32,8 +32,8 @@ constexpr DWORD kStartAllowanceMs = 8000;
 
 using Target = WhoHolderProcess::Target;
 
-const std::vector<std::string> kAnswerFields
-    = {"combination", "state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id"};
+const std::vector<std::string> kAnswerFields = {
+    "combination", "state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id"};
 
 std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
@@ -45,8 +45,8 @@ ParsedRecord Answer(const ParsedRecord& record)
     return answer;
 }
 
-ParsedRecord Named(const char* combination, const WhoHolderProcess& holder, const char* title, const char* windowClass,
-    int hotkeyId)
+ParsedRecord Named(const char* combination, const WhoHolderProcess& holder, const char* title,
+    const char* windowClass, int hotkeyId)
 {
     return {{"combination", combination}, {"state", "taken"}, {"process", std::to_string(holder.ProcessId())},
         {"executable", holder.ExecutableName()}, {"window_title", title}, {"window_class", windowClass},
@@ -68,14 +68,17 @@ void ExpectNoKeyDown()
 
 TEST(WhoCommand, NamesEachHolderPressingOnlyTakenCombinationsOnce)
 {
-    const WhoHolderProcess windowHolder(kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
-    const WhoHolderProcess threadHolder(kOwnBits, Target::Thread, MOD_WIN | MOD_SHIFT, VK_F12, kThreadHotkeyId);
+    const WhoHolderProcess windowHolder(
+        kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
+    const WhoHolderProcess threadHolder(
+        kOwnBits, Target::Thread, MOD_WIN | MOD_SHIFT, VK_F12, kThreadHotkeyId);
     ASSERT_TRUE(windowHolder.Holding()) << windowHolder.Problem();
     ASSERT_TRUE(threadHolder.Holding()) << threadHolder.Problem();
     const KeyRecorder keys;
     ASSERT_TRUE(keys.Recording());
 
-    const ProgramRun run = RunCensusProgram("who --format json Ctrl+Alt+K Win+Shift+F12 Ctrl+Alt+F7 ctrl+alt+k");
+    const ProgramRun run
+        = RunCensusProgram("who --format json Ctrl+Alt+K Win+Shift+F12 Ctrl+Alt+F7 ctrl+alt+k");
 
     EXPECT_EQ(kExitSuccess, run.status) << run.err;
     const ParsedRecords records = ParseJson(run.out);

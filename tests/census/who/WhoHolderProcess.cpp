@@ -34,8 +34,8 @@ WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT
 
     char combination[32];
     std::snprintf(combination, sizeof combination, "%x:%x", modifiers, key);
-    std::string commandLine = "\"" + ProgramFolder() + m_executableName + "\" " + readyName + " " + quitName + " "
-        + pressedName + (target == Target::Window ? " window " : " thread ") + combination + " "
+    std::string commandLine = "\"" + ProgramFolder() + m_executableName + "\" " + readyName + " " + quitName
+        + " " + pressedName + (target == Target::Window ? " window " : " thread ") + combination + " "
         + std::to_string(hotkeyId);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -56,7 +56,8 @@ WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT
     if (!m_holding) {
         DWORD exitCode = 0;
         ::GetExitCodeProcess(m_process, &exitCode);
-        m_problem = m_executableName + " ended with " + std::to_string(exitCode) + " before holding its hotkey";
+        m_problem
+            = m_executableName + " ended with " + std::to_string(exitCode) + " before holding its hotkey";
     }
 }
 

@@ -51,10 +51,12 @@ LRESULT CALLBACK RecordKey(int code, WPARAM wParam, LPARAM lParam)
 ProgramRun RunCensusProgram(const std::string& arguments)
 {
     bool breakSent = false;
-    return RunCensusProgram(arguments, [] { return false; }, breakSent);
+    return RunCensusProgram(
+        arguments, [] { return false; }, breakSent);
 }
 
-ProgramRun RunCensusProgram(const std::string& arguments, const std::function<bool()>& breakWhen, bool& breakSent)
+ProgramRun RunCensusProgram(
+    const std::string& arguments, const std::function<bool()>& breakWhen, bool& breakSent)
 {
     const std::string folder = ProgramFolder();
     const std::string outPath = folder + "who-test-out.txt";
@@ -101,7 +103,8 @@ ProgramRun RunCensusProgram(const std::string& arguments, const std::function<bo
     return {static_cast<int>(status), ReadFile(outPath), ReadFile(errPath), elapsed};
 }
 
-KeyRecorder::KeyRecorder() : m_hook(::SetWindowsHookExA(WH_KEYBOARD_LL, RecordKey, ::GetModuleHandleA(nullptr), 0))
+KeyRecorder::KeyRecorder()
+    : m_hook(::SetWindowsHookExA(WH_KEYBOARD_LL, RecordKey, ::GetModuleHandleA(nullptr), 0))
 {
     g_events.clear();
 }

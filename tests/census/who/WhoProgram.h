@@ -21,7 +21,8 @@ ProgramRun RunCensusProgram(const std::string& arguments);
 
 // The same, sending the program a Ctrl+Break as soon as breakWhen returns
 // true; breakSent tells whether the system took it.
-ProgramRun RunCensusProgram(const std::string& arguments, const std::function<bool()>& breakWhen, bool& breakSent);
+ProgramRun RunCensusProgram(
+    const std::string& arguments, const std::function<bool()>& breakWhen, bool& breakSent);
 
 // Every key event of the desktop, from a low-level keyboard hook of this
 // thread, while the object lives.

@@ -33,8 +33,8 @@ HWND CreateHolderWindow()
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "KeyvaneWhoHolder";
     ::RegisterClassA(&windowClass);
-    return ::CreateWindowExA(0, windowClass.lpszClassName, "Who holder window", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-        100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    return ::CreateWindowExA(0, windowClass.lpszClassName, "Who holder window", WS_OVERLAPPEDWINDOW, 0, 0,
+        200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 } // namespace
@@ -53,7 +53,8 @@ int main(int argc, char** argv)
 
     const HWND window = std::string_view(argv[4]) == "window" ? CreateHolderWindow() : nullptr;
     if (!::RegisterHotKey(window, std::atoi(argv[6]), modifiers, key)) {
-        std::fprintf(stderr, "who_holder: %x:%x not registered, error %lu\n", modifiers, key, ::GetLastError());
+        std::fprintf(
+            stderr, "who_holder: %x:%x not registered, error %lu\n", modifiers, key, ::GetLastError());
         return 2;
     }
     ::SetEvent(ready);
