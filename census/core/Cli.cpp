@@ -5,7 +5,6 @@
 #include "census/core/Records.h"
 #include "census/core/Watch.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <exception>
@@ -56,7 +55,8 @@ PgUp, PgDn, Del, Ins, Space, Enter, Plus, Minus, or a code such as 0x4B.
 Exit status:
   0  done; check: every combination is free; who: every one answered
   1  check: some combination is taken
-  2  a bad argument, or a combination that cannot be parsed or probed
+  2  a bad argument, a combination that cannot be parsed or probed, or
+     output that cannot be written
   3  who: some taken combination got no answer
 )";
 
@@ -268,6 +268,17 @@ int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out,
     return status;
 }
 
+int RunCommand(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
+{
+    if (invocation.command == "check")
+        return Check(backend, invocation, out, err);
+    if (invocation.command == "watch")
+        return Watch(backend, invocation, out);
+    if (invocation.command == "who")
+        return Who(backend, invocation, out, err);
+    return List(backend, invocation, out);
+}
+
 } // namespace
 
 int RunCensusCli(
@@ -293,13 +304,13 @@ int RunCensusCli(
     }
 
     try {
-        if (invocation.command == "check")
-            return Check(backend, invocation, out, err);
-        if (invocation.command == "watch")
-            return Watch(backend, invocation, out);
-        if (invocation.command == "who")
-            return Who(backend, invocation, out, err);
-        return List(backend, invocation, out);
+        const int status = RunCommand(backend, invocation, out, err);
+        // Results that never arrived must not pass for a clean run.
+        if (!out) {
+            err << kProgram << ": the output could not be written\n";
+            return kExitBadInput;
+        }
+        return status;
     } catch (const std::exception& error) {
         out.flush();
         err << kProgram << ": " << error.what() << '\n';

@@ -9,7 +9,7 @@
 // Exit statuses of the console census.
 constexpr int kExitSuccess = 0;  // done; for check and who: every combination free or answered
 constexpr int kExitTaken = 1;    // check: some combination is taken
-constexpr int kExitBadInput = 2; // a bad argument, or a combination that cannot be parsed or probed
+constexpr int kExitBadInput = 2; // a bad argument, a combination that cannot be parsed or probed, lost output
 constexpr int kExitNoAnswer = 3; // who: some taken combination got no answer
 
 // Runs the console census with its arguments (without the program name):

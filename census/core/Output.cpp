@@ -173,7 +173,9 @@ void RecordWriter::WriteJson(const Record& record)
 
 void RecordWriter::WriteTextBatch()
 {
-    std::vector<size_t> widths(m_columns.size(), 0);
+    std::vector<size_t> widths;
+    for (const Column& column : m_columns)
+        widths.push_back(column.textWidth);
     for (const Record& row : m_textRows) {
         for (size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], CellText(row[i]).size());

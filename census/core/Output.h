@@ -19,7 +19,8 @@ std::optional<OutputFormat> ParseOutputFormat(std::string_view name);
 struct Column
 {
     std::string name;
-    bool inText; // the text form leaves the others out: the combination says them
+    bool inText;          // the text form leaves the others out: the combination says them
+    size_t textWidth = 0; // at least this wide in the text form, whatever the batch holds
 };
 
 // One value of a record.

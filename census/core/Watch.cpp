@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -34,7 +35,9 @@ const char* EventName(WatchEvent::Kind kind)
 
 std::vector<Column> WatchColumns(bool withLocks)
 {
-    std::vector<Column> columns = {{"time", true}, {"event", true}};
+    // Events line up from batch to batch however short this batch's are.
+    const size_t longestEvent = std::string_view(EventName(WatchEvent::Kind::Disappeared)).size();
+    std::vector<Column> columns = {{"time", true}, {"event", true, longestEvent}};
     for (Column& column : ProbeColumns(withLocks))
         columns.push_back(std::move(column));
     return columns;
@@ -76,7 +79,8 @@ void RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream&
 {
     RecordWriter writer(out, format, RecordWriter::Layout::Stream, WatchColumns(options.withLocks));
     std::vector<ProbeResult> previous;
-    for (unsigned long scan = 0; !options.scans || scan < *options.scans; ++scan) {
+    // Output nobody reads any more (a closed pipe) ends the watch.
+    for (unsigned long scan = 0; out && (!options.scans || scan < *options.scans); ++scan) {
         if (scan > 0)
             std::this_thread::sleep_for(options.interval);
         std::vector<ProbeResult> current = backend.Census();

@@ -38,5 +38,5 @@ struct WatchOptions
 };
 
 // Scans, prints each scan's events as they come, waits the interval and
-// scans again, until the number of scans is done.
+// scans again, until the number of scans is done or the output fails.
 void RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format);

