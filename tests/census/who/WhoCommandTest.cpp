@@ -144,6 +144,15 @@ TEST(WhoCommand, UnparsableCombinationPressesNothing)
     EXPECT_TRUE(keys.Events().empty()) << keys.Events().size() << " key events";
 }
 
+TEST(WhoCommand, HelpStatesTheLimitsBeforeAnyoneRunsIt)
+{
+    const ProgramRun run = RunCensusProgram("--help");
+
+    EXPECT_EQ(kExitSuccess, run.status);
+    for (const char* limit : {"elevated", "does not read its", "may act on the press", "presses each taken"})
+        EXPECT_NE(std::string::npos, run.out.find(limit)) << "no \"" << limit << "\" in\n" << run.out;
+}
+
 TEST(WhoCommand, CtrlBreakWhileWaitingUndoesEverything)
 {
     const HeldHotkeys silent(std::vector<HeldHotkeys::Combination>{{MOD_CONTROL | MOD_SHIFT, kKeyJ}});
