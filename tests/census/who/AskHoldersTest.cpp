@@ -22,7 +22,6 @@ constexpr int kOtherBits = 64;
 
 constexpr UINT kKeyK = 0x4B;
 constexpr UINT kKeyJ = 0x4A;
-constexpr UINT kKeyF12 = VK_F12;
 constexpr int kWindowHotkeyId = 42;
 constexpr int kThreadHotkeyId = 7;
 // Longer than the wait for answers: a holder that acts on a press has done so by then.
@@ -48,66 +47,6 @@ void ExpectNamesWindowHolder(const std::optional<who::Holder>& holder, const Who
     EXPECT_EQ("Who holder window", holder->windowTitle);
     EXPECT_EQ("KeyvaneWhoHolder", holder->windowClass);
     EXPECT_EQ(kWindowHotkeyId, holder->hotkeyId);
-}
-
-void ExpectNamesThreadHolder(const std::optional<who::Holder>& holder, const WhoHolderProcess& process)
-{
-    ASSERT_TRUE(holder) << "no answer from " << process.ExecutableName();
-    EXPECT_EQ(process.ProcessId(), holder->processId);
-    EXPECT_EQ(process.ThreadId(), holder->threadId);
-    EXPECT_EQ(process.ExecutableName(), FileName(holder->executable));
-    EXPECT_EQ(0u, holder->window);
-    EXPECT_EQ("", holder->windowClass);
-    EXPECT_EQ(kThreadHotkeyId, holder->hotkeyId);
-}
-
-TEST(AskHolders, NamesWindowAndThreadHoldersWhoNeverSeeThePress)
-{
-    const WhoHolderProcess windowHolder(
-        kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
-    const WhoHolderProcess threadHolder(
-        kOwnBits, Target::Thread, MOD_WIN | MOD_SHIFT, kKeyF12, kThreadHotkeyId);
-    ASSERT_TRUE(windowHolder.Holding()) << windowHolder.Problem();
-    ASSERT_TRUE(threadHolder.Holding()) << threadHolder.Problem();
-
-    const who::Answers answers
-        = who::AskHolders({{kKeyK, MOD_CONTROL | MOD_ALT}, {kKeyF12, MOD_WIN | MOD_SHIFT}}, nullptr);
-
-    EXPECT_EQ("", answers.error);
-    EXPECT_TRUE(answers.notPressed.empty());
-    EXPECT_FALSE(answers.interrupted);
-    ASSERT_EQ(2u, answers.holders.size());
-    ExpectNamesWindowHolder(answers.holders[0], windowHolder);
-    ExpectNamesThreadHolder(answers.holders[1], threadHolder);
-    EXPECT_FALSE(windowHolder.Pressed(kActWaitMs)) << "the window holder received WM_HOTKEY";
-    EXPECT_FALSE(threadHolder.Pressed(0)) << "the thread holder received WM_HOTKEY";
-    ExpectNoKeyDown({VK_CONTROL, VK_MENU, VK_SHIFT, VK_LWIN, kKeyK, kKeyF12, who::kMaskKey});
-
-    // The query is over: the holders get their presses again, and the next query works as the first.
-    ASSERT_TRUE(who::SendStrokes(who::PressStrokes(kKeyK, MOD_CONTROL | MOD_ALT)));
-    EXPECT_TRUE(windowHolder.Pressed(5000)) << "the window holder missed a press after the query";
-    const who::Answers again = who::AskHolders({{kKeyF12, MOD_WIN | MOD_SHIFT}}, nullptr);
-    ASSERT_EQ(1u, again.holders.size());
-    ExpectNamesThreadHolder(again.holders[0], threadHolder);
-    EXPECT_FALSE(threadHolder.Pressed(kActWaitMs)) << "the thread holder received WM_HOTKEY";
-}
-
-TEST(AskHolders, HolderThatReadsNoMessagesGivesNoAnswerWithinTheWait)
-{
-    const HeldHotkeys silent(std::vector<HeldHotkeys::Combination>{{MOD_CONTROL | MOD_SHIFT, kKeyJ}});
-    ASSERT_TRUE(silent.Holding());
-
-    const ULONGLONG start = ::GetTickCount64();
-    const who::Answers answers = who::AskHolders({{kKeyJ, MOD_CONTROL | MOD_SHIFT}}, nullptr);
-    const ULONGLONG elapsed = ::GetTickCount64() - start;
-
-    EXPECT_EQ("", answers.error);
-    ASSERT_EQ(1u, answers.holders.size());
-    EXPECT_FALSE(answers.holders[0]) << "answered by process " << answers.holders[0]->processId;
-    EXPECT_GE(elapsed, who::kAnswerWaitMs - 50);
-    // Starting the helper of the other bitness may take longer than the wait itself under Wine.
-    EXPECT_LT(elapsed, who::kAnswerWaitMs + 15000);
-    ExpectNoKeyDown({VK_CONTROL, VK_SHIFT, kKeyJ});
 }
 
 TEST(AskHolders, StopsBeforePressingWhenStopped)
