@@ -35,6 +35,12 @@ Commands:
     --interval SECONDS      wait between scans (default 2; fractions allowed)
     --count N               stop after N scans (default: until stopped)
   who COMBO...            name the program that holds each combination
+                          (Windows): for about a second, hooks the messages
+                          of every program, presses each taken combination
+                          once (never a free one) and keeps its holder from
+                          acting on the press. A holder that runs elevated
+                          above this program, or that does not read its
+                          messages, cannot answer, and may act on the press
 
 Options:
   --format FORMAT         text (aligned, the default), tsv, csv or json

@@ -2,6 +2,7 @@
 
 #include "census/core/CombinationText.h"
 #include "census/windows/WindowsKeys.h"
+#include "census/who/WhoQuery.h"
 
 #include <string>
 
@@ -66,3 +67,8 @@ std::optional<unsigned> WindowsCensusBackend::ParseKey(std::string_view name) co
 }
 
 std::string WindowsCensusBackend::KeyName(unsigned key) const { return WindowsKeyName(key); }
+
+std::optional<std::vector<WhoResult>> WindowsCensusBackend::Who(const std::vector<Combination>& combos)
+{
+    return QueryWho(*this, combos);
+}

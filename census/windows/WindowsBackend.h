@@ -11,6 +11,7 @@ public:
     ProbeResult Probe(const Combination& combo) override;
     std::optional<unsigned> ParseKey(std::string_view name) const override;
     std::string KeyName(unsigned key) const override;
+    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override;
 };
 
 // The probe's outcome for the combination with its texts, and the system's

@@ -1,0 +1,65 @@
+#include "census/who/ThreadHooks.h"
+
+#include <tlhelp32.h>
+
+#include <map>
+
+namespace who {
+
+namespace {
+
+bool IsWow64(HANDLE process)
+{
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(process, &wow64) && wow64;
+}
+
+// Whether the process runs with this process's bitness; false where that
+// cannot be told, as for processes this one may not look into: those would
+// not load its hook either.
+bool SameBitness(DWORD processId)
+{
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process)
+        return false;
+    BOOL wow64 = FALSE;
+    const bool known = ::IsWow64Process(process, &wow64);
+    ::CloseHandle(process);
+    return known && (wow64 != FALSE) == IsWow64(::GetCurrentProcess());
+}
+
+} // namespace
+
+ThreadHooks::ThreadHooks(const HookLibrary& library)
+{
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    const DWORD self = ::GetCurrentProcessId();
+    std::map<DWORD, bool> hookable;
+    THREADENTRY32 thread{};
+    thread.dwSize = sizeof thread;
+    for (BOOL more = ::Thread32First(snapshot, &thread); more; more = ::Thread32Next(snapshot, &thread)) {
+        const DWORD processId = thread.th32OwnerProcessID;
+        if (processId == self)
+            continue;
+        const auto known = hookable.try_emplace(processId, false);
+        if (known.second)
+            known.first->second = SameBitness(processId);
+        if (!known.first->second)
+            continue;
+        // Only threads with a message queue take hotkeys; the others are
+        // left alone rather than given hook state the system keeps for them.
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        if (!::GetGUIThreadInfo(thread.th32ThreadID, &gui))
+            continue;
+        // Threads on another desktop refuse the hook: their hotkeys are not this desktop's.
+        auto hook = std::make_unique<WindowsHook>(library, thread.th32ThreadID);
+        if (hook->Installed())
+            m_hooks.push_back(std::move(hook));
+    }
+    ::CloseHandle(snapshot);
+}
+
+} // namespace who

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "census/core/CensusBackend.h"
+
+#include <vector>
+
+// What `who` prints for a taken combination whose holder did not answer.
+constexpr char kNoAnswerText[] = "no program answered; its owner may have acted on the press";
+
+// Who holds each combination, in the order given: probes each with the
+// backend, then presses the taken ones, each once however often it is given,
+// and names the programs that take the presses, keeping them from acting on
+// them. Free combinations and those whose probe failed are never pressed.
+// Ctrl+C or Ctrl+Break meanwhile ends the query early, with everything it
+// set up undone; the combinations it left unanswered are reported as failed.
+std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<Combination>& combos);

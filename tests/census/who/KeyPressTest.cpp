@@ -1,0 +1,67 @@
+#include "census/who/KeyPress.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using who::KeyStroke;
+
+std::vector<std::pair<WORD, bool>> Flat(const std::vector<KeyStroke>& strokes)
+{
+    std::vector<std::pair<WORD, bool>> flat;
+    for (const KeyStroke& stroke : strokes)
+        flat.emplace_back(stroke.key, stroke.up);
+    return flat;
+}
+
+constexpr bool kDown = false;
+constexpr bool kUp = true;
+
+TEST(PressStrokes, ModifiersAroundTheKeyReleasedInReverse)
+{
+    EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{VK_CONTROL, kDown}, {VK_SHIFT, kDown}, {'K', kDown},
+                  {'K', kUp}, {VK_SHIFT, kUp}, {VK_CONTROL, kUp}}),
+        Flat(who::PressStrokes('K', MOD_CONTROL | MOD_SHIFT)));
+    EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{VK_F5, kDown}, {VK_F5, kUp}}),
+        Flat(who::PressStrokes(VK_F5, 0)));
+}
+
+TEST(PressStrokes, AltAndWinAreMaskedBeforeTheyComeUp)
+{
+    for (UINT modifiers :
+        {UINT{MOD_ALT}, UINT{MOD_WIN}, UINT{MOD_WIN | MOD_SHIFT}, UINT{MOD_CONTROL | MOD_ALT}}) {
+        const auto strokes = Flat(who::PressStrokes(VK_F12, modifiers));
+        const auto maskDown = std::find(strokes.begin(), strokes.end(), std::pair{who::kMaskKey, kDown});
+        const auto maskUp = std::find(strokes.begin(), strokes.end(), std::pair{who::kMaskKey, kUp});
+        const auto keyUp = std::find(strokes.begin(), strokes.end(), std::pair<WORD, bool>{VK_F12, kUp});
+        ASSERT_NE(strokes.end(), maskDown) << "modifiers " << modifiers;
+        EXPECT_LT(keyUp, maskDown) << "modifiers " << modifiers;
+        EXPECT_EQ(maskDown + 1, maskUp) << "modifiers " << modifiers;
+        for (WORD modifierKey : {WORD{VK_LWIN}, WORD{VK_MENU}}) {
+            const auto release = std::find(strokes.begin(), strokes.end(), std::pair{modifierKey, kUp});
+            if (release != strokes.end()) {
+                EXPECT_LT(maskUp, release) << "modifiers " << modifiers << ", key " << modifierKey;
+            }
+        }
+    }
+}
+
+TEST(PressStrokes, EveryKeyThatGoesDownComesUpAfterwards)
+{
+    for (UINT modifiers = 0; modifiers < 16; ++modifiers) {
+        const auto strokes = Flat(who::PressStrokes('Q', modifiers));
+        for (auto down = strokes.begin(); down != strokes.end(); ++down) {
+            if (down->second == kUp)
+                continue;
+            EXPECT_NE(strokes.end(), std::find(down + 1, strokes.end(), std::pair{down->first, kUp}))
+                << "modifiers " << modifiers << ": key " << down->first << " stays down";
+        }
+        EXPECT_EQ(static_cast<size_t>(
+                      std::count_if(strokes.begin(), strokes.end(), [](auto s) { return s.second; })),
+            strokes.size() / 2);
+    }
+}
+
+} // namespace

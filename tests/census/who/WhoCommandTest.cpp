@@ -1,0 +1,186 @@
+// keyvane-census who as a user runs it, against holders of the test's own,
+// with real hooks and real key presses, watched from this process.
+#include "census/core/Cli.h"
+#include "census/who/AskHolders.h"
+#include "census/who/KeyPress.h"
+#include "census/who/WhoProtocol.h"
+#include "census/who/WhoQuery.h"
+#include "tests/census/FormatParsers.h"
+#include "tests/census/who/WhoHolderProcess.h"
+#include "tests/census/who/WhoProgram.h"
+#include "tests/support/HeldHotkeys.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+#ifdef _WIN64
+constexpr int kOwnBits = 64;
+#else
+constexpr int kOwnBits = 32;
+#endif
+
+constexpr UINT kKeyK = 0x4B;
+constexpr UINT kKeyJ = 0x4A;
+constexpr int kWindowHotkeyId = 42;
+constexpr int kThreadHotkeyId = 7;
+// Longer than the wait for answers: a holder that acts on a press has done so by then.
+constexpr DWORD kActWaitMs = 300;
+// Starting the program, and under Wine a helper of the other bitness, on top
+// of the wait for answers.
+constexpr DWORD kStartAllowanceMs = 8000;
+
+using Target = WhoHolderProcess::Target;
+
+const std::vector<std::string> kAnswerFields = {
+    "combination", "state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id"};
+
+std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
+// The answer fields of a record, the executable by its file name.
+ParsedRecord Answer(const ParsedRecord& record)
+{
+    ParsedRecord answer = Only(record, kAnswerFields);
+    answer[3].second = FileName(answer[3].second);
+    return answer;
+}
+
+ParsedRecord Named(const char* combination, const WhoHolderProcess& holder, const char* title,
+    const char* windowClass, int hotkeyId)
+{
+    return {{"combination", combination}, {"state", "taken"}, {"process", std::to_string(holder.ProcessId())},
+        {"executable", holder.ExecutableName()}, {"window_title", title}, {"window_class", windowClass},
+        {"thread", std::to_string(holder.ThreadId())}, {"hotkey_id", std::to_string(hotkeyId)}};
+}
+
+ParsedRecord Free(const char* combination)
+{
+    return {{"combination", combination}, {"state", "free"}, {"process", ""}, {"executable", ""},
+        {"window_title", ""}, {"window_class", ""}, {"thread", ""}, {"hotkey_id", ""}};
+}
+
+void ExpectNoKeyDown()
+{
+    for (WORD key : {WORD{VK_CONTROL}, WORD{VK_MENU}, WORD{VK_SHIFT}, WORD{VK_LWIN}, WORD{kKeyK}, WORD{kKeyJ},
+             WORD{VK_F7}, WORD{VK_F12}, who::kMaskKey})
+        EXPECT_FALSE(::GetAsyncKeyState(key) & 0x8000) << "key 0x" << std::hex << key << " was left down";
+}
+
+TEST(WhoCommand, NamesEachHolderPressingOnlyTakenCombinationsOnce)
+{
+    const WhoHolderProcess windowHolder(
+        kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
+    const WhoHolderProcess threadHolder(
+        kOwnBits, Target::Thread, MOD_WIN | MOD_SHIFT, VK_F12, kThreadHotkeyId);
+    ASSERT_TRUE(windowHolder.Holding()) << windowHolder.Problem();
+    ASSERT_TRUE(threadHolder.Holding()) << threadHolder.Problem();
+    const KeyRecorder keys;
+    ASSERT_TRUE(keys.Recording());
+
+    const ProgramRun run
+        = RunCensusProgram("who --format json Ctrl+Alt+K Win+Shift+F12 Ctrl+Alt+F7 ctrl+alt+k");
+
+    EXPECT_EQ(kExitSuccess, run.status) << run.err;
+    const ParsedRecords records = ParseJson(run.out);
+    ASSERT_EQ(4u, records.size()) << run.out;
+    EXPECT_EQ(Named("Ctrl+Alt+K", windowHolder, "Who holder window", "KeyvaneWhoHolder", kWindowHotkeyId),
+        Answer(records[0]));
+    EXPECT_EQ(Named("Shift+Win+F12", threadHolder, "", "", kThreadHotkeyId), Answer(records[1]));
+    EXPECT_EQ(Free("Ctrl+Alt+F7"), Answer(records[2]));
+    EXPECT_EQ(Answer(records[0]), Answer(records[3]));
+
+    EXPECT_FALSE(windowHolder.Pressed(kActWaitMs)) << "the window holder received WM_HOTKEY";
+    EXPECT_FALSE(threadHolder.Pressed(0)) << "the thread holder received WM_HOTKEY";
+    EXPECT_EQ(1u, keys.Presses(kKeyK)) << "Ctrl+Alt+K, asked twice, is pressed once";
+    EXPECT_EQ(1u, keys.Presses(VK_F12));
+    EXPECT_EQ(0u, keys.Presses(VK_F7)) << "a free combination was pressed";
+    ExpectNoKeyDown();
+
+    // Nothing stays behind: the holders get their presses again, and who answers as before.
+    ASSERT_TRUE(who::SendStrokes(who::PressStrokes(VK_F12, MOD_WIN | MOD_SHIFT)));
+    EXPECT_TRUE(threadHolder.Pressed(5000)) << "the thread holder missed a press after who";
+    const ProgramRun again = RunCensusProgram("who Ctrl+Alt+K");
+    EXPECT_EQ(kExitSuccess, again.status) << again.err;
+    const ParsedRecords text = ParseAlignedText(again.out);
+    ASSERT_EQ(1u, text.size()) << again.out;
+    EXPECT_EQ(Named("Ctrl+Alt+K", windowHolder, "Who holder window", "KeyvaneWhoHolder", kWindowHotkeyId),
+        Answer(text[0]));
+    EXPECT_FALSE(windowHolder.Pressed(kActWaitMs)) << "the window holder received WM_HOTKEY";
+}
+
+TEST(WhoCommand, HolderThatReadsNoMessagesIsReportedWithinTheTimeLimit)
+{
+    {
+        const HeldHotkeys silent(std::vector<HeldHotkeys::Combination>{{MOD_CONTROL | MOD_SHIFT, kKeyJ}});
+        ASSERT_TRUE(silent.Holding());
+
+        const ProgramRun run = RunCensusProgram("who --format tsv Ctrl+Shift+J");
+
+        EXPECT_EQ(kExitNoAnswer, run.status) << run.err;
+        const ParsedRecords records = ParseTsv(run.out);
+        ASSERT_EQ(1u, records.size()) << run.out;
+        EXPECT_EQ((ParsedRecord{{"combination", "Ctrl+Shift+J"}, {"state", "no answer"}}),
+            Only(records[0], {"combination", "state"}));
+        EXPECT_EQ(0u, Only(records[0], {"error"})[0].second.find(kNoAnswerText)) << run.out;
+        EXPECT_LT(run.elapsedMs, who::kAnswerWaitMs + kStartAllowanceMs);
+        ExpectNoKeyDown();
+    }
+    // The holder is gone: the combination registers as before.
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_SHIFT, kKeyJ)) << "error " << ::GetLastError();
+    ::UnregisterHotKey(nullptr, 1);
+}
+
+TEST(WhoCommand, UnparsableCombinationPressesNothing)
+{
+    const WhoHolderProcess holder(kOwnBits, Target::Thread, MOD_CONTROL | MOD_ALT, kKeyK, kThreadHotkeyId);
+    ASSERT_TRUE(holder.Holding()) << holder.Problem();
+    const KeyRecorder keys;
+
+    const ProgramRun run = RunCensusProgram("who Ctrl+Alt+K Ctrl+Nothing");
+
+    EXPECT_EQ(kExitBadInput, run.status);
+    EXPECT_EQ("", run.out);
+    EXPECT_NE(std::string::npos, run.err.find("Ctrl+Nothing")) << run.err;
+    EXPECT_TRUE(keys.Events().empty()) << keys.Events().size() << " key events";
+}
+
+TEST(WhoCommand, HelpStatesTheLimitsBeforeAnyoneRunsIt)
+{
+    const ProgramRun run = RunCensusProgram("--help");
+
+    EXPECT_EQ(kExitSuccess, run.status);
+    for (const char* limit : {"elevated", "does not read its", "may act on the press", "presses each taken"})
+        EXPECT_NE(std::string::npos, run.out.find(limit)) << "no \"" << limit << "\" in\n" << run.out;
+}
+
+TEST(WhoCommand, CtrlBreakWhileWaitingUndoesEverything)
+{
+    const HeldHotkeys silent(std::vector<HeldHotkeys::Combination>{{MOD_CONTROL | MOD_SHIFT, kKeyJ}});
+    ASSERT_TRUE(silent.Holding());
+    const std::string helper = kOwnBits == 32 ? "keyvane-who-helper64.exe" : "keyvane-who-helper32.exe";
+    const size_t helpersBefore = CountProcesses(helper);
+
+    // Ctrl+Break travels through a console: a new one for this process, which the program shares.
+    ::FreeConsole();
+    const bool ownConsole = ::AllocConsole();
+    bool breakSent = false;
+    // Once the query is published, the program has its hooks in or is about to.
+    const auto querying = [] {
+        const HANDLE query = ::OpenFileMappingA(FILE_MAP_READ, FALSE, who::kQueryMappingName);
+        if (query)
+            ::CloseHandle(query);
+        return query != nullptr;
+    };
+    const ProgramRun run = RunCensusProgram("who Ctrl+Shift+J", querying, breakSent);
+    if (ownConsole)
+        ::FreeConsole();
+    if (!breakSent)
+        GTEST_SKIP() << "this system sends no Ctrl+Break to a program of this console (Wine 8 does not)";
+
+    EXPECT_EQ(kExitBadInput, run.status) << run.out << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("interrupted")) << run.out;
+    EXPECT_EQ(helpersBefore, CountProcesses(helper)) << "the helper of the other bitness stayed";
+    ExpectNoKeyDown();
+}
+
+} // namespace

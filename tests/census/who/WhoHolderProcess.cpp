@@ -1,0 +1,75 @@
+#include "tests/census/who/WhoHolderProcess.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string UniqueEventName(const char* role)
+{
+    static int serial = 0;
+    char name[64];
+    std::snprintf(name, sizeof name, "who-test-%lu-%d-%s", ::GetCurrentProcessId(), ++serial, role);
+    return name;
+}
+
+} // namespace
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string program(path, length);
+    return program.substr(0, program.find_last_of("\\/") + 1);
+}
+
+WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT key, int hotkeyId)
+    : m_executableName("who_holder" + std::to_string(bits) + ".exe")
+{
+    const std::string readyName = UniqueEventName("ready");
+    const std::string quitName = UniqueEventName("quit");
+    const std::string pressedName = UniqueEventName("pressed");
+    m_ready = ::CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
+    m_quit = ::CreateEventA(nullptr, TRUE, FALSE, quitName.c_str());
+    m_pressed = ::CreateEventA(nullptr, TRUE, FALSE, pressedName.c_str());
+
+    char combination[32];
+    std::snprintf(combination, sizeof combination, "%x:%x", modifiers, key);
+    std::string commandLine = "\"" + ProgramFolder() + m_executableName + "\" " + readyName + " " + quitName
+        + " " + pressedName + (target == Target::Window ? " window " : " thread ") + combination + " "
+        + std::to_string(hotkeyId);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(
+            nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        m_problem = m_executableName + " does not start here, error " + std::to_string(::GetLastError());
+        return;
+    }
+    ::CloseHandle(process.hThread);
+    m_process = process.hProcess;
+    m_processId = process.dwProcessId;
+    m_threadId = process.dwThreadId;
+
+    // Ready, or gone because it could not start or register.
+    const HANDLE waitFor[] = {m_ready, m_process};
+    m_holding = ::WaitForMultipleObjects(2, waitFor, FALSE, 60000) == WAIT_OBJECT_0;
+    if (!m_holding) {
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(m_process, &exitCode);
+        m_problem
+            = m_executableName + " ended with " + std::to_string(exitCode) + " before holding its hotkey";
+    }
+}
+
+WhoHolderProcess::~WhoHolderProcess()
+{
+    if (m_process) {
+        ::SetEvent(m_quit);
+        ::WaitForSingleObject(m_process, 60000);
+        ::CloseHandle(m_process);
+    }
+    for (HANDLE event : {m_pressed, m_quit, m_ready}) {
+        if (event)
+            ::CloseHandle(event);
+    }
+}
