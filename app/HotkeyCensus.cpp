@@ -26,8 +26,6 @@ constexpr std::array<int, kColumnCount> kDisplayOrder
 constexpr DWORD kListExtendedStyle
     = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
 
-constexpr int kHighestKeyCode = 255;
-
 void AddHotkeyRow(CListCtrl& list, int row, int keyCode, const ModifierCombo& combo)
 {
     list.InsertItem(row, g_virtualKeyNames[static_cast<size_t>(keyCode)].description, row);
@@ -50,55 +48,12 @@ void AddHotkeyRow(CListCtrl& list, int row, int keyCode, const ModifierCombo& co
 
 } // namespace
 
-const std::array<ModifierCombo, 16> g_modifierCombos = {{
-    // ctrl alt shift win
-    {0, 0, 0, 0},
-    {0, 0, 0, 1},
-    {0, 0, 1, 0},
-    {0, 0, 1, 1},
-    {0, 1, 0, 0},
-    {0, 1, 0, 1},
-    {0, 1, 1, 0},
-    {0, 1, 1, 1},
-    {1, 0, 0, 0},
-    {1, 0, 0, 1},
-    {1, 0, 1, 0},
-    {1, 0, 1, 1},
-    {1, 1, 0, 0},
-    {1, 1, 0, 1},
-    {1, 1, 1, 0},
-    {1, 1, 1, 1},
-}};
-
-UINT HotkeyModifiers(const ModifierCombo& combo)
-{
-    return (combo.ctrl ? MOD_CONTROL : 0) | (combo.alt ? MOD_ALT : 0) | (combo.shift ? MOD_SHIFT : 0)
-        | (combo.win ? MOD_WIN : 0);
-}
-
 void PrepareHotkeyList(CListCtrl& list)
 {
-    list.SetExtendedStyle((list.GetExtendedStyle() & ~LVS_EX_CHECKBOXES) | kListExtendedStyle);
-    for (int column = 0; column < kColumnCount; ++column)
-        list.InsertColumn(column, kColumns[column].title, LVCFMT_LEFT, kColumns[column].width);
+    list.SetExtendedStyle((list.GetExtendedStyle() & ~DWORD{LVS_EX_CHECKBOXES}) | kListExtendedStyle);
+    for (int column = 0; const ColumnLayout& layout : kColumns)
+        list.InsertColumn(column++, layout.title, LVCFMT_LEFT, layout.width);
     list.SetColumnOrderArray(kColumnCount, kDisplayOrder.data());
-}
-
-std::vector<TakenHotkey> ProbeHotkeys()
-{
-    std::vector<TakenHotkey> taken;
-    for (int keyCode = kHighestKeyCode; keyCode >= 1; --keyCode) {
-        for (const ModifierCombo& combo : g_modifierCombos) {
-            if (::RegisterHotKey(nullptr, 0, HotkeyModifiers(combo), static_cast<UINT>(keyCode))) {
-                // Free: give it back at once. Nothing to do if that fails.
-                ::UnregisterHotKey(nullptr, 0);
-            } else if (::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED) {
-                taken.push_back({keyCode, &combo});
-            }
-            // Any other failure says nothing about who holds the combination: no row.
-        }
-    }
-    return taken;
 }
 
 void FillHotkeyRows(CListCtrl& list, const std::vector<TakenHotkey>& found)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -28,7 +29,9 @@ public:
     int Compare(LPCSTR text) const;
     int CompareNoCase(LPCSTR text) const;
 
-    void Format(LPCSTR format, ...) __attribute__((format(printf, 2, 3)));
+    // Checked against the printf that <cstdio> really links: MinGW's own,
+    // with C99 formats such as %zu, or the system one.
+    void Format(LPCSTR format, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)));
     BOOL LoadString(UINT id);
 
     // Gives a writable buffer of at least minLength characters plus the

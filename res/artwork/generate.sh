@@ -5,6 +5,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-${CXX:-g++} -std=c++20 -O2 -Wall -Wextra -Werror -o "$work/draw_artwork" \
+${CXX:-g++} -std=c++20 -O2 -Wall -Wextra -Werror \
+    -Wconversion -Wsign-conversion -Wshadow -Wold-style-cast -Wcast-qual -o "$work/draw_artwork" \
     "$here/draw_artwork.cpp" "$here/canvas.cpp" "$here/image_files.cpp"
 "$work/draw_artwork" "$here/.."

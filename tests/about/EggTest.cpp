@@ -34,7 +34,7 @@ TEST(Egg, IsTheBarePicture)
 
 TEST(Egg, DoubleClickAndEscCloseIt)
 {
-    for (const UINT message : {WM_LBUTTONDBLCLK, WM_KEYDOWN}) {
+    for (const UINT message : {UINT{WM_LBUTTONDBLCLK}, UINT{WM_KEYDOWN}}) {
         CEgg picture;
         const INT_PTR result = RunModalUntilClosed(picture, [&] {
             if (message == WM_KEYDOWN)

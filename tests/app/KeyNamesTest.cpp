@@ -51,6 +51,8 @@ template <typename... Args> std::string Format(const char* format, Args... args)
 
 std::string Hex(int value) { return Format("0x%02X", static_cast<unsigned>(value)); }
 
+const VirtualKeyName& KeyAt(int position) { return g_virtualKeyNames[static_cast<size_t>(position)]; }
+
 std::string Quoted(const char* text) { return text ? Format("\"%s\"", text) : "null"; }
 
 std::string HexList(const std::vector<int>& values)
@@ -318,7 +320,7 @@ ExpectedTexts ExpectedSymbols()
 void ExpectTexts(const ExpectedTexts& expected, const char* VirtualKeyName::*field, const char* what)
 {
     for (int position = 0; position < 256; ++position) {
-        const char* actual = g_virtualKeyNames[position].*field;
+        const char* actual = KeyAt(position).*field;
         const char* wanted = expected.At(position);
         const bool same = actual && wanted ? std::string(actual) == wanted : actual == wanted;
         if (!same) {
@@ -342,7 +344,7 @@ TEST(KeyNames, CodeIsThePositionExceptForKanji)
 {
     for (int position = 0; position < 256; ++position) {
         const int expected = position == 0x1A ? VK_KANJI : position;
-        const int actual = g_virtualKeyNames[position].code;
+        const int actual = KeyAt(position).code;
         if (actual != expected) {
             ADD_FAILURE() << "position " << Hex(position) << ": expected code " << Hex(expected) << ", got "
                           << Hex(actual);
@@ -354,7 +356,7 @@ TEST(KeyNames, OnlyOem8HasNoDescription)
 {
     std::vector<int> withoutDescription;
     for (int position = 0; position < 256; ++position) {
-        if (!g_virtualKeyNames[position].description)
+        if (!KeyAt(position).description)
             withoutDescription.push_back(position);
     }
     EXPECT_EQ(HexList({VK_OEM_8}), HexList(withoutDescription));
@@ -366,7 +368,7 @@ TEST(KeyNames, OnlyTheKnownDescriptionsRepeat)
 {
     std::map<std::string, std::vector<int>> positionsOf;
     for (int position = 0; position < 256; ++position) {
-        const char* description = g_virtualKeyNames[position].description;
+        const char* description = KeyAt(position).description;
         if (description)
             positionsOf[description].push_back(position);
     }

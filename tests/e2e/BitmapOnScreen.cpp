@@ -27,8 +27,8 @@ std::vector<DWORD> Pixels(HDC dc, HBITMAP bitmap, SIZE size)
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(size.cx) * size.cy);
-    if (!::GetDIBits(dc, bitmap, 0, size.cy, pixels.data(), &format, DIB_RGB_COLORS))
+    std::vector<DWORD> pixels(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+    if (!::GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.cy), pixels.data(), &format, DIB_RGB_COLORS))
         pixels.clear();
     for (DWORD& pixel : pixels)
         pixel &= 0x00FFFFFF;

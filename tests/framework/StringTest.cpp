@@ -39,6 +39,9 @@ TEST(CString, Format)
     CString text;
     text.Format("0x%02x|%-3s|%5.2f", 0x47, "G", 2.5);
     EXPECT_STREQ("0x47|G  | 2.50", text);
+    // C99 sizes: checked at compile time against the printf really linked.
+    text.Format("%zu|%lld", sizeof(int), -1LL);
+    EXPECT_STREQ("4|-1", text);
 
     const std::string wide(1000, 'w');
     text.Format("<%s>", wide.c_str());

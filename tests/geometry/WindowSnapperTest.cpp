@@ -24,8 +24,8 @@ struct Toggles
 class DraggedWindow
 {
 public:
-    explicit DraggedWindow(const RECT& rect = kStart, Toggles toggles = {}, const RECT& area = kWorkArea)
-        : window(WS_POPUP, rect), area(area)
+    explicit DraggedWindow(const RECT& rect = kStart, Toggles toggles = {}, const RECT& workArea = kWorkArea)
+        : window(WS_POPUP, rect), area(workArea)
     {
         Attach(toggles);
     }

@@ -142,7 +142,7 @@ TEST_F(ProgramResources, HoldsExactlyTheExpectedResourcesAllInUsEnglish)
 
     // Every icon image belongs to one of the two groups, and no image is missing.
     std::vector<std::string> referenced;
-    for (WORD group : {IDR_MAINFRAME, IDI_MAKER}) {
+    for (const WORD group : {WORD{IDR_MAINFRAME}, WORD{IDI_MAKER}}) {
         for (const GroupIconEntry& e : groupEntries(resource(module_, RT_GROUP_ICON, group)))
             referenced.push_back(std::to_string(e.id));
     }

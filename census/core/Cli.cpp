@@ -1,0 +1,313 @@
+#include "census/core/Cli.h"
+
+#include "census/core/CombinationText.h"
+#include "census/core/Output.h"
+#include "census/core/Records.h"
+#include "census/core/Watch.h"
+
+#include <charconv>
+#include <cmath>
+#include <exception>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kProgram = "keyvane-census";
+constexpr double kDefaultIntervalSeconds = 2;
+// Longer waits than a day are surely a mistake, and would overflow the clock's count.
+constexpr double kLongestIntervalSeconds = 24 * 60 * 60;
+
+constexpr std::string_view kUsage = R"(Usage: keyvane-census [OPTION...] [COMMAND [ARGUMENT...]]
+
+Finds out which global hotkeys other programs hold, by trying to register each
+combination for a moment and giving it back at once.
+
+Commands:
+  list                    print the taken combinations (the default): lowest
+                          key first, within a key Ctrl+Alt+Shift+Win down to
+                          the key alone; a combination whose probe failed for
+                          another reason is printed as failed, with the error
+  check COMBO...          probe the combinations given, such as Ctrl+Alt+K,
+                          Win+Shift+F12 or Ctrl+0x4B
+  watch                   scan again and again, printing what appeared and
+                          what disappeared, with times (UTC)
+    --interval SECONDS      wait between scans (default 2; fractions allowed)
+    --count N               stop after N scans (default: until stopped)
+  who COMBO...            name the program that holds each combination
+
+Options:
+  --format FORMAT         text (aligned, the default), tsv, csv or json
+  --locks                 also report the lock variants held (X11 only)
+  --help                  print this help and exit
+  --version               print the version and exit
+
+A combination is modifiers (Ctrl, Alt, Shift, Win; any case), each followed by
+"+", then a key: a name from the key table (any case), one of the aliases Esc,
+PgUp, PgDn, Del, Ins, Space, Enter, Plus, Minus, or a code such as 0x4B.
+
+Exit status:
+  0  done; check: every combination is free; who: every one answered
+  1  check: some combination is taken
+  2  a bad argument, a combination that cannot be parsed or probed, or
+     output that cannot be written
+  3  who: some taken combination got no answer
+)";
+
+struct Invocation
+{
+    std::string command = "list";
+    bool commandGiven = false;
+    std::vector<std::string> operands;
+    OutputFormat format = OutputFormat::Text;
+    bool locks = false;
+    bool help = false;
+    bool version = false;
+    std::optional<double> intervalSeconds;
+    std::optional<unsigned long> count;
+};
+
+// A bad argument: its message names what is wrong.
+struct UsageError
+{
+    std::string message;
+};
+
+std::optional<double> ParseSeconds(std::string_view text)
+{
+    double seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) || seconds < 0
+        || seconds > kLongestIntervalSeconds)
+        return std::nullopt;
+    return seconds;
+}
+
+std::optional<unsigned long> ParseCount(std::string_view text)
+{
+    unsigned long count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count == 0)
+        return std::nullopt;
+    return count;
+}
+
+Invocation ParseArguments(const std::vector<std::string>& args)
+{
+    Invocation invocation;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (!invocation.commandGiven) {
+                invocation.command = arg;
+                invocation.commandGiven = true;
+            } else {
+                invocation.operands.push_back(arg);
+            }
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+
+        // An option's value follows it, or "=" joins it to the option.
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        std::optional<std::string> joinedValue;
+        if (equals != std::string::npos)
+            joinedValue = arg.substr(equals + 1);
+        const auto value = [&]() -> std::string {
+            if (joinedValue)
+                return *joinedValue;
+            if (i + 1 >= args.size())
+                throw UsageError{name + " needs a value"};
+            return args[++i];
+        };
+        const auto noValue = [&] {
+            if (joinedValue)
+                throw UsageError{name + " takes no value"};
+        };
+
+        if (name == "--help" || name == "-h") {
+            noValue();
+            invocation.help = true;
+        } else if (name == "--version") {
+            noValue();
+            invocation.version = true;
+        } else if (name == "--locks") {
+            noValue();
+            invocation.locks = true;
+        } else if (name == "--format") {
+            const std::string format = value();
+            const std::optional<OutputFormat> parsed = ParseOutputFormat(format);
+            if (!parsed)
+                throw UsageError{"unknown format \"" + format + "\" (text, tsv, csv or json)"};
+            invocation.format = *parsed;
+        } else if (name == "--interval") {
+            const std::string seconds = value();
+            invocation.intervalSeconds = ParseSeconds(seconds);
+            if (!invocation.intervalSeconds)
+                throw UsageError{"--interval wants seconds from 0 to 86400, not \"" + seconds + "\""};
+        } else if (name == "--count") {
+            const std::string count = value();
+            invocation.count = ParseCount(count);
+            if (!invocation.count)
+                throw UsageError{"--count wants a whole number of scans above 0, not \"" + count + "\""};
+        } else {
+            throw UsageError{"unknown option \"" + arg + "\""};
+        }
+    }
+    return invocation;
+}
+
+void CheckCommandArguments(const Invocation& invocation)
+{
+    const std::string& command = invocation.command;
+    if (command != "list" && command != "check" && command != "watch" && command != "who")
+        throw UsageError{"unknown command \"" + command + "\""};
+    const bool takesCombinations = command == "check" || command == "who";
+    if (takesCombinations && invocation.operands.empty())
+        throw UsageError{command + " needs at least one combination"};
+    if (!takesCombinations && !invocation.operands.empty())
+        throw UsageError{command + " takes no argument \"" + invocation.operands.front() + "\""};
+    if (command != "watch" && (invocation.intervalSeconds || invocation.count))
+        throw UsageError{"--interval and --count are options of watch"};
+    if (command == "who" && invocation.locks)
+        throw UsageError{"--locks is an option of list, check and watch"};
+}
+
+// Every combination given, or nothing after telling err about each bad one.
+std::optional<std::vector<Combination>> ParseCombinations(
+    const std::vector<std::string>& texts, const CensusBackend& backend, std::ostream& err)
+{
+    std::vector<Combination> combos;
+    bool allParsed = true;
+    for (const std::string& text : texts) {
+        const ParsedCombination parsed = ParseCombination(text, backend);
+        if (parsed.combo) {
+            combos.push_back(*parsed.combo);
+        } else {
+            err << kProgram << ": " << parsed.error << '\n';
+            allParsed = false;
+        }
+    }
+    if (!allParsed)
+        return std::nullopt;
+    return combos;
+}
+
+int List(CensusBackend& backend, const Invocation& invocation, std::ostream& out)
+{
+    RecordWriter writer(
+        out, invocation.format, RecordWriter::Layout::Document, ProbeColumns(invocation.locks));
+    for (const ProbeResult& result : backend.Census())
+        writer.Add(ProbeRecord(result, invocation.locks));
+    writer.Finish();
+    return kExitSuccess;
+}
+
+int Check(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
+{
+    const std::optional<std::vector<Combination>> combos
+        = ParseCombinations(invocation.operands, backend, err);
+    if (!combos)
+        return kExitBadInput;
+    RecordWriter writer(
+        out, invocation.format, RecordWriter::Layout::Document, ProbeColumns(invocation.locks));
+    int status = kExitSuccess;
+    for (const Combination& combo : *combos) {
+        const ProbeResult result = backend.Probe(combo);
+        writer.Add(ProbeRecord(result, invocation.locks));
+        if (result.state == ProbeResult::State::Failed)
+            status = kExitBadInput;
+        else if (result.state == ProbeResult::State::Taken && status == kExitSuccess)
+            status = kExitTaken;
+    }
+    writer.Finish();
+    return status;
+}
+
+int Watch(CensusBackend& backend, const Invocation& invocation, std::ostream& out)
+{
+    const double seconds = invocation.intervalSeconds.value_or(kDefaultIntervalSeconds);
+    const WatchOptions options{
+        std::chrono::milliseconds(std::llround(seconds * 1000)), invocation.count, invocation.locks};
+    RunWatch(backend, options, out, invocation.format);
+    return kExitSuccess;
+}
+
+int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
+{
+    const std::optional<std::vector<Combination>> combos
+        = ParseCombinations(invocation.operands, backend, err);
+    if (!combos)
+        return kExitBadInput;
+    const std::optional<std::vector<WhoResult>> answers = backend.Who(*combos);
+    if (!answers) {
+        err << kProgram << ": who is not available on this platform\n";
+        return kExitBadInput;
+    }
+    RecordWriter writer(out, invocation.format, RecordWriter::Layout::Document, WhoColumns());
+    int status = kExitSuccess;
+    for (const WhoResult& answer : *answers) {
+        writer.Add(WhoRecord(answer));
+        if (answer.state == WhoResult::State::Failed)
+            status = kExitBadInput;
+        else if (answer.state == WhoResult::State::NoAnswer && status == kExitSuccess)
+            status = kExitNoAnswer;
+    }
+    writer.Finish();
+    return status;
+}
+
+int RunCommand(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
+{
+    if (invocation.command == "check")
+        return Check(backend, invocation, out, err);
+    if (invocation.command == "watch")
+        return Watch(backend, invocation, out);
+    if (invocation.command == "who")
+        return Who(backend, invocation, out, err);
+    return List(backend, invocation, out);
+}
+
+} // namespace
+
+int RunCensusCli(
+    const std::vector<std::string>& args, CensusBackend& backend, std::ostream& out, std::ostream& err)
+{
+    Invocation invocation;
+    try {
+        invocation = ParseArguments(args);
+        if (invocation.help) {
+            out << kUsage;
+            return kExitSuccess;
+        }
+        if (invocation.version) {
+            out << kProgram << ' ' << KEYVANE_VERSION << '\n';
+            return kExitSuccess;
+        }
+        CheckCommandArguments(invocation);
+        if (invocation.locks && !backend.ReportLocks())
+            throw UsageError{"--locks: this platform's hotkeys have no lock variants"};
+    } catch (const UsageError& error) {
+        err << kProgram << ": " << error.message << "\nTry \"" << kProgram << " --help\".\n";
+        return kExitBadInput;
+    }
+
+    try {
+        const int status = RunCommand(backend, invocation, out, err);
+        // Results that never arrived must not pass for a clean run.
+        if (!out) {
+            err << kProgram << ": the output could not be written\n";
+            return kExitBadInput;
+        }
+        return status;
+    } catch (const std::exception& error) {
+        out.flush();
+        err << kProgram << ": " << error.what() << '\n';
+        return kExitBadInput;
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "census/core/CensusBackend.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit statuses of the console census.
+constexpr int kExitSuccess = 0;  // done; for check and who: every combination free or answered
+constexpr int kExitTaken = 1;    // check: some combination is taken
+constexpr int kExitBadInput = 2; // a bad argument, a combination that cannot be parsed or probed, lost output
+constexpr int kExitNoAnswer = 3; // who: some taken combination got no answer
+
+// Runs the console census with its arguments (without the program name):
+//
+//   list                                   (the default)
+//   check COMBO...
+//   watch [--interval SECONDS] [--count N]
+//   who COMBO...
+//
+// with the options --format text|tsv|csv|json, --locks, --help and --version.
+// Results go to out, complaints to err; returns the exit status.
+int RunCensusCli(
+    const std::vector<std::string>& args, CensusBackend& backend, std::ostream& out, std::ostream& err);

@@ -1,0 +1,19 @@
+#pragma once
+
+// Modifier bits of a combination; the same values as the Windows MOD_* flags.
+// On X11, Alt is Mod1 and Win is Mod4 (Super).
+constexpr unsigned kModAlt = 1;
+constexpr unsigned kModCtrl = 2;
+constexpr unsigned kModShift = 4;
+constexpr unsigned kModWin = 8;
+constexpr unsigned kAllModifiers = kModAlt | kModCtrl | kModShift | kModWin;
+
+// One global key combination. The key is a virtual-key code on Windows and a
+// keycode on X11.
+struct Combination
+{
+    unsigned key;
+    unsigned modifiers;
+
+    friend bool operator==(const Combination&, const Combination&) = default;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "census/core/CensusBackend.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// "Ctrl+Alt+Shift+Win+" as far as the modifiers go, then the key's text.
+std::string CombinationText(unsigned modifiers, std::string_view keyText);
+
+// A combination typed by a person: modifier names (Ctrl or Control, Alt,
+// Shift, Win or Super, any case), each followed by "+", then a key the backend
+// knows. The key may itself contain "+", as in "Ctrl++=".
+struct ParsedCombination
+{
+    std::optional<Combination> combo;
+    std::string error; // why the text is not a combination
+};
+ParsedCombination ParseCombination(std::string_view text, const CensusBackend& backend);
+
+// A code written "0x4B" (any case, at least one hexadecimal digit).
+std::optional<unsigned> ParseHexCode(std::string_view text);
+
+// True when the two texts are equal, ignoring ASCII case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);

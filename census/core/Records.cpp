@@ -1,0 +1,102 @@
+#include "census/core/Records.h"
+
+#include <cstdio>
+
+namespace {
+
+// The fields every record starts with.
+std::vector<Column> CombinationColumns()
+{
+    return {{"combination", true}, {"key", true}, {"code", true}, {"ctrl", false}, {"alt", false},
+        {"shift", false}, {"win", false}};
+}
+
+Record CombinationRecord(const Combination& combo, const std::string& comboText, const std::string& keyName)
+{
+    return {Field::Of(comboText), Field::Of(keyName), Field::Of(CodeText(combo.key)),
+        Field::Flag(combo.modifiers & kModCtrl), Field::Flag(combo.modifiers & kModAlt),
+        Field::Flag(combo.modifiers & kModShift), Field::Flag(combo.modifiers & kModWin)};
+}
+
+const char* WhoStateName(WhoResult::State state)
+{
+    switch (state) {
+    case WhoResult::State::Free:
+        return "free";
+    case WhoResult::State::Named:
+        return "taken";
+    case WhoResult::State::NoAnswer:
+        return "no answer";
+    case WhoResult::State::Failed:
+        break;
+    }
+    return "failed";
+}
+
+std::string NumberText(unsigned long number) { return number ? std::to_string(number) : std::string(); }
+
+} // namespace
+
+std::string CodeText(unsigned key)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02x", key);
+    return text;
+}
+
+const char* StateName(ProbeResult::State state)
+{
+    switch (state) {
+    case ProbeResult::State::Free:
+        return "free";
+    case ProbeResult::State::Taken:
+        return "taken";
+    case ProbeResult::State::Failed:
+        break;
+    }
+    return "failed";
+}
+
+std::vector<Column> ProbeColumns(bool withLocks)
+{
+    std::vector<Column> columns = CombinationColumns();
+    columns.push_back({"state", true});
+    columns.push_back({"error", true});
+    if (withLocks)
+        columns.push_back({"locks", true});
+    return columns;
+}
+
+Record ProbeRecord(const ProbeResult& result, bool withLocks)
+{
+    Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
+    record.push_back(Field::Of(StateName(result.state)));
+    record.push_back(Field::Of(result.error));
+    if (withLocks)
+        record.push_back(Field::ListOf(result.locks));
+    return record;
+}
+
+std::vector<Column> WhoColumns()
+{
+    std::vector<Column> columns = CombinationColumns();
+    for (const char* name :
+        {"state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id", "error"})
+        columns.push_back({name, true});
+    return columns;
+}
+
+Record WhoRecord(const WhoResult& result)
+{
+    Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
+    const bool named = result.state == WhoResult::State::Named;
+    record.push_back(Field::Of(WhoStateName(result.state)));
+    record.push_back(Field::Of(NumberText(result.processId)));
+    record.push_back(Field::Of(result.executable));
+    record.push_back(Field::Of(result.windowTitle));
+    record.push_back(Field::Of(result.windowClass));
+    record.push_back(Field::Of(NumberText(result.threadId)));
+    record.push_back(Field::Of(named ? std::to_string(result.hotkeyId) : std::string()));
+    record.push_back(Field::Of(result.error));
+    return record;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "census/core/CensusBackend.h"
+#include "census/core/Output.h"
+
+// The fields of a probe result: combination, key, code, ctrl, alt, shift, win,
+// state, error, and locks when they are asked for.
+std::vector<Column> ProbeColumns(bool withLocks);
+Record ProbeRecord(const ProbeResult& result, bool withLocks);
+
+// "free", "taken" or "failed".
+const char* StateName(ProbeResult::State state);
+
+// The fields of a who answer: combination, key, code, ctrl, alt, shift, win,
+// state, process, executable, window_title, window_class, thread, hotkey_id,
+// error.
+std::vector<Column> WhoColumns();
+Record WhoRecord(const WhoResult& result);
+
+// The code as the key tables write it: "0x4b".
+std::string CodeText(unsigned key);

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "census/core/CensusBackend.h"
+#include "census/core/CombinationText.h"
+
+#include <stdexcept>
+
+// A platform of the test's own: keys are the letters A to Z (their ASCII
+// codes), "+=" (0xBB) and hexadecimal codes; Census returns the scans given,
+// one per call, the last one again and again.
+class FakeBackend : public CensusBackend
+{
+public:
+    std::vector<std::vector<ProbeResult>> scans = {{}};
+    std::vector<ProbeResult> known; // what Probe answers; anything else is free
+    std::optional<std::vector<WhoResult>> whoAnswers;
+    bool hasLocks = false;
+    bool failWholeCensus = false;
+    int probes = 0;
+    int censuses = 0;
+
+    static ProbeResult Result(Combination combo, ProbeResult::State state, std::string error = {})
+    {
+        const std::string name = KeyText(combo.key);
+        return {combo, state, std::move(error), name, CombinationText(combo.modifiers, name), {}};
+    }
+
+    std::vector<ProbeResult> Census() override
+    {
+        if (failWholeCensus)
+            throw std::runtime_error("the display went away");
+        const size_t scan = static_cast<size_t>(censuses++);
+        return scans[std::min(scan, scans.size() - 1)];
+    }
+
+    ProbeResult Probe(const Combination& combo) override
+    {
+        ++probes;
+        for (const ProbeResult& result : known) {
+            if (result.combo == combo)
+                return result;
+        }
+        return Result(combo, ProbeResult::State::Free);
+    }
+
+    std::optional<unsigned> ParseKey(std::string_view name) const override
+    {
+        if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z')
+            return static_cast<unsigned>(name[0]);
+        if (name == "+=")
+            return 0xBBu;
+        return ParseHexCode(name);
+    }
+
+    std::string KeyName(unsigned key) const override { return KeyText(key); }
+
+    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>&) override { return whoAnswers; }
+
+    bool ReportLocks() override { return hasLocks; }
+
+private:
+    static std::string KeyText(unsigned key)
+    {
+        return key >= 'A' && key <= 'Z' ? std::string(1, static_cast<char>(key)) : "+=";
+    }
+};
