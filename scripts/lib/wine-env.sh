@@ -47,9 +47,13 @@ trap 'exit 143' TERM
 # a signal only once a foreground command has ended; waiting for a background
 # one lets a signal stop the script, and the clean-up end the command, at once.
 keyvane_run() {
+    local status=0
     "$@" &
     keyvane_child_pid=$!
-    wait "$keyvane_child_pid"
+    wait "$keyvane_child_pid" || status=$?
+    # Its number may go to another process once it has ended.
+    keyvane_child_pid=
+    return $status
 }
 
 # Starts an Xvfb on the first free display number and points DISPLAY at it.
