@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 std::string MenuText(HMENU menu, UINT position)
@@ -65,12 +67,18 @@ TEST(MainDialog, EnterEscAndTheCloseBoxEndIt)
     };
     for (const Case& c : cases) {
         CKeyvaneDlg dialog;
-        AfxGetApp()->m_pMainWnd = &dialog;
+        const CMainWndScope mainWnd(dialog);
         const INT_PTR result = RunModalUntilClosed(
             dialog, [&] { c.close(dialog.m_hWnd, ::GetDlgItem(dialog.m_hWnd, IDC_HOTKEY_LIST)); });
-        AfxGetApp()->m_pMainWnd = nullptr;
         EXPECT_EQ(c.result, result) << c.what;
     }
+}
+
+TEST(MainDialog, IsNoLongerTheMainWindowAfterAHandlerThrew)
+{
+    EXPECT_THROW(RunMainDialog([](CKeyvaneDlg&, HWND) { throw std::runtime_error("from a handler"); }),
+        std::runtime_error);
+    EXPECT_EQ(nullptr, AfxGetMainWnd()) << "the main-window pointer still names the destroyed dialog";
 }
 
 TEST(MainDialog, AboutCommandsDoNotReachTheSystem)
