@@ -142,6 +142,18 @@ TEST(MainDialog, PictureHotkeyOpensOnePicturePerPress)
         << "pictures open after six hotkeys without a key-up, the key-up of G and one more hotkey";
 }
 
+TEST(MainDialog, MaximisedIs451WideAnd4TallerThanTheWorkArea)
+{
+    RunMainDialog([](CKeyvaneDlg& dialog, HWND) {
+        RECT workArea{};
+        ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0));
+        MINMAXINFO info{};
+        dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(451, info.ptMaxSize.x);
+        EXPECT_EQ(workArea.bottom - workArea.top + 4, info.ptMaxSize.y);
+    });
+}
+
 TEST(MainDialog, AboutCommandsDoNotReachTheSystem)
 {
     // Any command whose id masks to the About entry's is the About entry's; a
