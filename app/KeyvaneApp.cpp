@@ -21,9 +21,8 @@ BOOL CKeyvaneApp::InitInstance()
     m_hAccel = ::LoadAcceleratorsA(m_hInstance, MAKEINTRESOURCEA(IDR_ACCELERATOR));
 
     CKeyvaneDlg dialog;
-    m_pMainWnd = &dialog;
+    const CMainWndScope mainWnd(dialog);
     dialog.DoModal();
-    m_pMainWnd = nullptr;
     // No message loop of our own: the program ends with its dialog.
     return FALSE;
 }

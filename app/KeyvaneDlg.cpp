@@ -19,6 +19,28 @@ constexpr UINT kPictureHotkeyKey = 'G';
 
 constexpr UINT kSystemCommandMask = 0xFFF0;
 
+bool IsPictureKeyUp(const MSG& msg)
+{
+    return (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && msg.wParam == kPictureHotkeyKey;
+}
+
+// A picture that, while it has the keyboard, tells when G goes up.
+class CPicture : public CEgg
+{
+public:
+    explicit CPicture(bool& keyHeld) : m_keyHeld(keyHeld) { }
+
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (IsPictureKeyUp(*msg))
+            m_keyHeld = false;
+        return CEgg::PreTranslateMessage(msg);
+    }
+
+private:
+    bool& m_keyHeld;
+};
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKeyvaneDlg, CDialog)
@@ -51,7 +73,10 @@ BOOL CKeyvaneDlg::OnInitDialog()
     m_snapper.Attach(this, kSnapDistance, FALSE, TRUE, FALSE);
     // Registered before the census, so the list shows it as taken. If another
     // program holds it, the picture simply cannot be opened.
-    if (IsKeyHeld(VK_SHIFT))
+    // Without repeats where the system knows MOD_NOREPEAT; older ones refuse it.
+    if (IsKeyHeld(VK_SHIFT)
+        && !::RegisterHotKey(
+            m_hWnd, kPictureHotkeyId, kPictureHotkeyModifiers | MOD_NOREPEAT, kPictureHotkeyKey))
         ::RegisterHotKey(m_hWnd, kPictureHotkeyId, kPictureHotkeyModifiers, kPictureHotkeyKey);
     TakeHotkeyCensus();
     return TRUE;
@@ -111,10 +136,22 @@ void CKeyvaneDlg::OnPaint()
 
 HCURSOR CKeyvaneDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
 
+BOOL CKeyvaneDlg::PreTranslateMessage(MSG* msg)
+{
+    if (IsPictureKeyUp(*msg))
+        m_bPictureKeyHeld = false;
+    return CDialog::PreTranslateMessage(msg);
+}
+
 LRESULT CKeyvaneDlg::OnHotKey(WPARAM, LPARAM)
 {
-    // Only the picture hotkey is ever registered for this window.
-    CEgg picture;
+    // Only the picture hotkey is ever registered for this window. Held down,
+    // it comes again at the keyboard's repeat rate wherever MOD_NOREPEAT is
+    // ignored: a picture opens only for a press that follows a release of G.
+    if (m_bPictureKeyHeld)
+        return 0;
+    m_bPictureKeyHeld = true;
+    CPicture picture(m_bPictureKeyHeld);
     picture.DoModal();
     return 0;
 }

@@ -16,6 +16,7 @@ public:
     explicit CKeyvaneDlg(CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -40,6 +41,8 @@ private:
     HICON m_hIcon;
     CWindowSnapper m_snapper;
     bool m_bAscending = false;
+    // The picture hotkey opened a picture and G has not been seen going up since.
+    bool m_bPictureKeyHeld = false;
     CListCtrl m_list;
     // The clicked column's texts by row, as they stood when the sort began;
     // filled only while a sort runs.

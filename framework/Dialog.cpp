@@ -3,6 +3,8 @@
 #include "framework/PendingException.h"
 #include "framework/WinApp.h"
 
+#include <utility>
+
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -27,29 +29,28 @@ INT_PTR CDialog::DoModal()
         return -1;
 
     // Like the system's modal dialogs, disable the owner while this one runs.
+    // An owner disabled already (by a dialog open beneath this one) is left to
+    // whoever disabled it.
     const HWND owner = OwnerForModal();
-    const bool disabledOwner = owner && ::IsWindowEnabled(owner);
-    if (disabledOwner)
-        ::EnableWindow(owner, FALSE);
+    m_hWndDisabledOwner = owner && ::IsWindowEnabled(owner) ? owner : nullptr;
+    if (m_hWndDisabledOwner)
+        ::EnableWindow(m_hWndDisabledOwner, FALSE);
 
     m_bContinueModal = true;
     m_nModalResult = -1;
     const HWND created
         = ::CreateDialogIndirectParamA(instance, static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded)), owner,
             &CDialog::StaticDlgProc, reinterpret_cast<LPARAM>(this));
-    if (created && m_bContinueModal && !::IsWindowVisible(created))
+    if (created && m_bContinueModal && m_hWnd && !::IsWindowVisible(created))
         ShowWindow(SW_SHOWNORMAL);
     if (created)
         RunModalLoop();
 
-    // Re-enable the owner before this window goes, so activation returns to it.
-    if (disabledOwner)
-        ::EnableWindow(owner, TRUE);
-    if (created && ::IsWindow(created)) {
-        ::SetWindowPos(created, nullptr, 0, 0, 0, 0,
-            SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        ::DestroyWindow(created);
-    }
+    // A loop that ended without EndDialog (WM_QUIT, an exception, the window
+    // destroyed) still has the window to hide and the owner to give back.
+    HideAndReleaseOwner();
+    if (m_hWnd)
+        DestroyWindow();
     RethrowPendingException();
     return m_nModalResult;
 }
@@ -81,6 +82,11 @@ INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM 
 void CDialog::RunModalLoop()
 {
     while (m_bContinueModal) {
+        // Destroyed by something other than EndDialog: a handler, or its owner going.
+        if (!m_hWnd) {
+            m_nModalResult = -1;
+            break;
+        }
         MSG msg;
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
             DeleteDeadTemporaries();
@@ -142,8 +148,26 @@ void CDialog::EndDialog(int result)
 {
     m_nModalResult = result;
     m_bContinueModal = false;
+    // Gone from the screen at once, even while a dialog opened from this one
+    // keeps the loop from unwinding.
+    HideAndReleaseOwner();
     // Wake the loop in case nothing else is queued.
     ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+void CDialog::HideAndReleaseOwner()
+{
+    // The owner first, so that activation can go back to it.
+    if (const HWND owner = std::exchange(m_hWndDisabledOwner, nullptr))
+        ::EnableWindow(owner, TRUE);
+    if (!m_hWnd)
+        return;
+    const bool wasActive = ::GetActiveWindow() == m_hWnd;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    const HWND next = ::GetWindow(m_hWnd, GW_OWNER);
+    if (wasActive && next && ::IsWindowEnabled(next))
+        ::SetActiveWindow(next);
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate)

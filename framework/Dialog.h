@@ -45,10 +45,13 @@ private:
     static INT_PTR CALLBACK StaticDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerForModal() const;
     void RunModalLoop();
+    void HideAndReleaseOwner();
     bool PreTranslateQueued(MSG& msg);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     bool m_bContinueModal = false;
+    // The owner this dialog disabled, until it enables it again.
+    HWND m_hWndDisabledOwner = nullptr;
     INT_PTR m_nModalResult = -1;
 };

@@ -60,6 +60,17 @@ bool FilteredMessageMark::Covers(const MSG& msg)
         && msg.wParam == marked->wParam && msg.lParam == marked->lParam;
 }
 
+CMainWndScope::CMainWndScope(CWnd& mainWnd)
+    : m_pOuter(g_app ? std::exchange(g_app->m_pMainWnd, &mainWnd) : nullptr)
+{
+}
+
+CMainWndScope::~CMainWndScope()
+{
+    if (g_app)
+        g_app->m_pMainWnd = m_pOuter;
+}
+
 CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }

@@ -61,6 +61,20 @@ private:
     const MSG* m_outer;
 };
 
+// Makes a window the application's main window for the lifetime of the
+// object, however the scope is left, and then restores the one before.
+class CMainWndScope
+{
+public:
+    explicit CMainWndScope(CWnd& mainWnd);
+    ~CMainWndScope();
+    CMainWndScope(const CMainWndScope&) = delete;
+    CMainWndScope& operator=(const CMainWndScope&) = delete;
+
+private:
+    CWnd* m_pOuter;
+};
+
 // What the entry point does: installs the thread's message filter hook for
 // the application object, runs its InitInstance and returns the exit code.
 int RunApplication();

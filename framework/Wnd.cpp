@@ -32,8 +32,10 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 CWnd::~CWnd()
 {
-    // Only a window this object owns goes with it; borrowed handles stay.
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+    // Only a window this object owns goes with it; borrowed handles stay. The
+    // handle map is not asked: objects that end with the program (the
+    // insert-after sentinels) are destroyed after the thread's state.
+    if (m_bPermanent)
         ::DestroyWindow(m_hWnd);
 }
 
@@ -64,6 +66,7 @@ void CWnd::DeleteDeadTemporaries()
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
+    m_bPermanent = true;
     State().permanent[hWnd] = this;
 }
 
@@ -91,6 +94,7 @@ void CWnd::DetachAfterNcDestroy()
     }
     State().permanent.erase(m_hWnd);
     m_hWnd = nullptr;
+    m_bPermanent = false;
 }
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -90,4 +90,6 @@ private:
     void DetachAfterNcDestroy();
 
     WNDPROC m_pfnSuper = nullptr;
+    // In the handle map, from Attach until WM_NCDESTROY.
+    bool m_bPermanent = false;
 };

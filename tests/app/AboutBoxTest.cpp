@@ -155,7 +155,7 @@ void TypeKeys(std::initializer_list<std::pair<WORD, bool>> keys)
 TEST(AboutBox, OpensFromTheSystemMenuWithVersionIconsAndToolTips)
 {
     CKeyvaneDlg dialog;
-    AfxGetApp()->m_pMainWnd = &dialog;
+    const CMainWndScope mainWnd(dialog);
     HICON icons[2] = {};
     bool stayedOpen = false;
     const AboutBoxWatch watch([&](HWND about) {
@@ -179,7 +179,6 @@ TEST(AboutBox, OpensFromTheSystemMenuWithVersionIconsAndToolTips)
         TypeKeys({{VK_MENU, true}, {VK_SPACE, true}, {VK_SPACE, false}, {VK_MENU, false}, {'A', true},
             {'A', false}});
     });
-    AfxGetApp()->m_pMainWnd = nullptr;
 
     EXPECT_TRUE(watch.m_bSeen) << "the system menu opened no About box";
     EXPECT_EQ(IDCANCEL, result);

@@ -46,10 +46,8 @@ std::string WindowTitle(HWND window)
 void RunMainDialog(const std::function<void(CKeyvaneDlg& dialog, HWND list)>& whileOpen)
 {
     CKeyvaneDlg dialog;
-    CWinApp* app = AfxGetApp();
-    app->m_pMainWnd = &dialog;
+    const CMainWndScope mainWnd(dialog);
     RunModalWith(dialog, [&] { whileOpen(dialog, ::GetDlgItem(dialog.m_hWnd, IDC_HOTKEY_LIST)); });
-    app->m_pMainWnd = nullptr;
 }
 
 void ClickColumnHeader(HWND list, int column)

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <vector>
+
 namespace {
 
 std::string MenuText(HMENU menu, UINT position)
@@ -65,12 +68,90 @@ TEST(MainDialog, EnterEscAndTheCloseBoxEndIt)
     };
     for (const Case& c : cases) {
         CKeyvaneDlg dialog;
-        AfxGetApp()->m_pMainWnd = &dialog;
+        const CMainWndScope mainWnd(dialog);
         const INT_PTR result = RunModalUntilClosed(
             dialog, [&] { c.close(dialog.m_hWnd, ::GetDlgItem(dialog.m_hWnd, IDC_HOTKEY_LIST)); });
-        AfxGetApp()->m_pMainWnd = nullptr;
         EXPECT_EQ(c.result, result) << c.what;
     }
+}
+
+TEST(MainDialog, IsNoLongerTheMainWindowAfterAHandlerThrew)
+{
+    EXPECT_THROW(RunMainDialog([](CKeyvaneDlg&, HWND) { throw std::runtime_error("from a handler"); }),
+        std::runtime_error);
+    EXPECT_EQ(nullptr, AfxGetMainWnd()) << "the main-window pointer still names the destroyed dialog";
+}
+
+struct PictureCount
+{
+    HWND main;
+    std::vector<HWND> pictures;
+};
+
+PictureCount g_pictureCount{};
+
+BOOL CALLBACK CollectPicture(HWND window, LPARAM)
+{
+    if (::IsWindowVisible(window) && ::GetWindow(window, GW_OWNER) == g_pictureCount.main)
+        g_pictureCount.pictures.push_back(window);
+    return TRUE;
+}
+
+// The picture hotkey as the system posts it to the main dialog.
+void PostPictureHotkey()
+{
+    ::PostMessageA(
+        g_pictureCount.main, WM_HOTKEY, 666, MAKELPARAM(MOD_CONTROL | MOD_ALT | MOD_SHIFT | MOD_WIN, 'G'));
+}
+
+// Counts the pictures open over the main dialog, then closes them and it.
+void CALLBACK CountAndCloseAll(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectPicture, 0);
+    for (const HWND picture : g_pictureCount.pictures)
+        ::PostMessageA(picture, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageA(g_pictureCount.main, WM_COMMAND, IDCANCEL, 0);
+}
+
+// G goes up where the keyboard is, a picture by now, and is pressed again.
+void CALLBACK ReleaseAndPressAgain(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ::PostMessageA(::GetFocus(), WM_KEYUP, 'G', static_cast<LPARAM>(0xC0000001));
+    PostPictureHotkey();
+    // A timer comes only when nothing else is queued.
+    ::SetTimer(nullptr, 0, 0, &CountAndCloseAll);
+}
+
+// Wine turns only the X server's key presses, not SendInput's, into hotkeys:
+// the messages are posted as the system posts them, the key-up of G to the
+// window with the keyboard.
+TEST(MainDialog, PictureHotkeyOpensOnePicturePerPress)
+{
+    CKeyvaneDlg dialog;
+    const CMainWndScope mainWnd(dialog);
+    RunModalUntilClosed(dialog, [&] {
+        g_pictureCount = {dialog.m_hWnd, {}};
+        // Held down, the key repeats the hotkey without a key-up between.
+        for (int repeat = 0; repeat < 6; ++repeat)
+            PostPictureHotkey();
+        ::SetTimer(nullptr, 0, 0, &ReleaseAndPressAgain);
+    });
+    EXPECT_EQ(2u, g_pictureCount.pictures.size())
+        << "pictures open after six hotkeys without a key-up, the key-up of G and one more hotkey";
+}
+
+TEST(MainDialog, MaximisedIs451WideAnd4TallerThanTheWorkArea)
+{
+    RunMainDialog([](CKeyvaneDlg& dialog, HWND) {
+        RECT workArea{};
+        ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0));
+        MINMAXINFO info{};
+        dialog.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(451, info.ptMaxSize.x);
+        EXPECT_EQ(workArea.bottom - workArea.top + 4, info.ptMaxSize.y);
+    });
 }
 
 TEST(MainDialog, AboutCommandsOpenTheAboutBoxAndDoNotReachTheSystem)

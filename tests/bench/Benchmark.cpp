@@ -76,9 +76,8 @@ public:
 double CensusTime()
 {
     TimedDialog dialog;
-    AfxGetApp()->m_pMainWnd = &dialog;
+    const CMainWndScope mainWnd(dialog);
     RunModalWith(dialog, [] {});
-    AfxGetApp()->m_pMainWnd = nullptr;
     return dialog.m_initMilliseconds;
 }
 

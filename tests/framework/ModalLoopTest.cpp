@@ -81,7 +81,7 @@ TEST(ModalLoop, ApplicationFilterSeesEachQueuedMessageFirstAndCanConsumeIt)
 TEST(ModalLoop, NestedDialogDisablesItsOwnerWhileOpen)
 {
     CProbeDialog outer;
-    TestApp().m_pMainWnd = &outer;
+    const CMainWndScope mainWnd(outer);
     outer.m_whileOpen = [](CProbeDialog& o) {
         CProbeDialog inner; // no parent: the main window owns it
         inner.m_whileOpen = [&o](CProbeDialog& i) {
@@ -96,7 +96,6 @@ TEST(ModalLoop, NestedDialogDisablesItsOwnerWhileOpen)
         o.EndDialog(IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, outer.DoModal());
-    TestApp().m_pMainWnd = nullptr;
 }
 
 TEST(ModalLoop, QuitEndsEachLoopAndStaysQueuedForTheOneOutside)
@@ -113,6 +112,107 @@ TEST(ModalLoop, QuitEndsEachLoopAndStaysQueuedForTheOneOutside)
     MSG msg{};
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "WM_QUIT for the loop outside";
     EXPECT_EQ(7u, msg.wParam);
+}
+
+HWND CreateOwner()
+{
+    return ::CreateWindowExA(
+        0, "Static", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+}
+
+void CALLBACK QuitStuckLoop(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ADD_FAILURE() << "a modal loop was still running after its window was destroyed";
+    ::PostQuitMessage(0);
+}
+
+// Ends whatever modal loop still runs after five seconds with WM_QUIT, so that
+// a loop that misses the end of its window fails the test instead of hanging
+// it: the probe's own watchdog timer goes with the window.
+class StuckLoopGuard
+{
+public:
+    ~StuckLoopGuard()
+    {
+        ::KillTimer(nullptr, m_timer);
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+
+private:
+    const UINT_PTR m_timer = ::SetTimer(nullptr, 0, 5000, &QuitStuckLoop);
+};
+
+TEST(ModalLoop, EndsWhenItsWindowIsDestroyedWithoutEndDialog)
+{
+    const std::pair<const char*, std::function<void(CProbeDialog&, HWND)>> ways[] = {
+        {"a handler destroys the dialog", [](CProbeDialog& d, HWND) { d.DestroyWindow(); }},
+        {"its owner is destroyed", [](CProbeDialog&, HWND owner) { ::DestroyWindow(owner); }},
+    };
+    for (const auto& [what, destroy] : ways) {
+        const HWND owner = CreateOwner();
+        const StuckLoopGuard guard;
+        CProbeDialog dialog(CWnd::FromHandle(owner));
+        dialog.m_whileOpen = [&, &destroy = destroy](CProbeDialog& d) { destroy(d, owner); };
+        EXPECT_EQ(-1, dialog.DoModal()) << what << ": -1 says the dialog did not end normally";
+        EXPECT_FALSE(::IsWindow(dialog.m_window)) << what;
+        EXPECT_EQ(nullptr, dialog.m_hWnd) << what;
+        if (::IsWindow(owner)) {
+            EXPECT_TRUE(::IsWindowEnabled(owner)) << what << ": the owner after DoModal";
+        }
+        ::DestroyWindow(owner);
+    }
+}
+
+// Two dialogs on one owner, the upper one opened from the lower one, as a
+// second picture opens over the first.
+class SharedOwner : public testing::Test
+{
+protected:
+    ~SharedOwner() override { ::DestroyWindow(m_owner); }
+
+    bool OwnerEnabled() const { return ::IsWindowEnabled(m_owner); }
+
+    const HWND m_owner = CreateOwner();
+    CProbeDialog m_lower{CWnd::FromHandle(m_owner)};
+    CProbeDialog m_upper{CWnd::FromHandle(m_owner)};
+};
+
+TEST_F(SharedOwner, EndedLowerDialogHidesAndEnablesTheOwnerAtOnce)
+{
+    m_upper.m_whileOpen = [&](CProbeDialog& upper) {
+        // The lower dialog's loop cannot unwind before the upper one's.
+        m_lower.EndDialog(IDOK);
+        EXPECT_FALSE(::IsWindowVisible(m_lower.m_hWnd)) << "the lower dialog after EndDialog";
+        EXPECT_TRUE(OwnerEnabled()) << "the owner after the dialog that disabled it ended";
+        EXPECT_TRUE(::IsWindowVisible(upper.m_hWnd)) << "the upper dialog, still open";
+        upper.EndDialog(IDCANCEL);
+    };
+    m_lower.m_whileOpen = [&](CProbeDialog&) {
+        EXPECT_FALSE(OwnerEnabled()) << "the owner under the lower dialog";
+        EXPECT_EQ(IDCANCEL, m_upper.DoModal());
+    };
+    EXPECT_EQ(IDOK, m_lower.DoModal());
+    EXPECT_TRUE(OwnerEnabled());
+}
+
+TEST_F(SharedOwner, EndedUpperDialogLeavesTheOwnerToTheLowerOne)
+{
+    m_upper.m_whileOpen = [&](CProbeDialog& upper) {
+        upper.EndDialog(IDOK);
+        EXPECT_FALSE(::IsWindowVisible(upper.m_hWnd)) << "the upper dialog after EndDialog";
+        EXPECT_FALSE(OwnerEnabled()) << "the owner the lower dialog disabled, after the upper one ended";
+    };
+    m_lower.m_whileOpen = [&](CProbeDialog& lower) {
+        EXPECT_EQ(IDOK, m_upper.DoModal());
+        EXPECT_FALSE(OwnerEnabled()) << "the owner once the upper dialog is gone";
+        EXPECT_TRUE(::IsWindowVisible(lower.m_hWnd)) << "the lower dialog, still open";
+        lower.EndDialog(IDCANCEL);
+        EXPECT_FALSE(::IsWindowVisible(lower.m_hWnd)) << "the lower dialog after EndDialog";
+        EXPECT_TRUE(OwnerEnabled()) << "the owner after the lower dialog ended";
+    };
+    EXPECT_EQ(IDCANCEL, m_lower.DoModal());
 }
 
 // A dialog whose handler throws: DoModal closes it, gives its owner back and
@@ -141,8 +241,7 @@ protected:
         EXPECT_EQ(IDOK, next.DoModal()) << "the next dialog";
     }
 
-    const HWND m_owner = ::CreateWindowExA(
-        0, "Static", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    const HWND m_owner = CreateOwner();
 };
 
 TEST_F(ModalException, FromOnInitDialog)
