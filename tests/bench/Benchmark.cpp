@@ -11,6 +11,7 @@
 #include "census/windows/WindowsBackend.h"
 #include "framework/WinApp.h"
 #include "tests/app/MainDialogHarness.h"
+#include "tests/bench/BestOf.h"
 #include "tests/support/HeldHotkeys.h"
 #include "tests/support/ModalRun.h"
 
@@ -23,28 +24,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Each figure is the best of several runs: other work on the machine only
-// ever adds time, so the minimum is the steadiest estimate of the cost.
+// Each figure is the best of this many runs.
 constexpr int kRuns = 9;
-
-double Milliseconds(Clock::duration elapsed)
-{
-    return std::chrono::duration<double, std::milli>(elapsed).count();
-}
-
-// Runs the measurements in turn, round after round, so that a busy moment of
-// the machine falls on all of them alike; returns the best time of each.
-std::vector<double> BestOf(const std::vector<std::function<double()>>& measurements)
-{
-    std::vector<double> best(measurements.size(), 1e300);
-    for (int run = 0; run < kRuns; ++run) {
-        for (size_t i = 0; i < measurements.size(); ++i)
-            best[i] = std::min(best[i], measurements[i]());
-    }
-    return best;
-}
 
 double ProbeFloor()
 {
@@ -121,14 +102,14 @@ int main()
         HeldHotkeys holder(TwelveCombinations());
         if (!holder.Holding())
             return 1;
-        floorAndTwelve = BestOf({ProbeFloor, CensusTime, ConsoleListTime});
+        floorAndTwelve = BestOf(kRuns, {ProbeFloor, CensusTime, ConsoleListTime});
     }
     std::vector<double> allAndSort;
     {
         HeldHotkeys holder = HeldHotkeys::All();
         if (!holder.Holding())
             return 1;
-        allAndSort = BestOf({CensusTime, SortTime});
+        allAndSort = BestOf(kRuns, {CensusTime, SortTime});
     }
     const double floor = floorAndTwelve[0];
     const double twelve = floorAndTwelve[1];

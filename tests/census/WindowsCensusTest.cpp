@@ -1,12 +1,12 @@
 // The console census against hotkeys that another process really holds.
 #include "census/windows/WindowsBackend.h"
+#include "tests/census/CensusProgram.h"
 #include "tests/census/CliRun.h"
 #include "tests/census/FormatParsers.h"
 #include "tests/support/HeldHotkeys.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -19,56 +19,11 @@ CliRun RunCensus(const std::vector<std::string>& args)
     return RunCli(args, backend);
 }
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    const std::string module(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return module.substr(0, module.find_last_of("\\/") + 1);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// keyvane-census.exe run as its own process, its output caught in files.
+// keyvane-census.exe run as its own process.
 CliRun RunProgram(const std::string& arguments)
 {
-    const std::string folder = ProgramFolder();
-    const std::string outPath = folder + "census-test-out.txt";
-    const std::string errPath = folder + "census-test-err.txt";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const auto create = [&](const std::string& path) {
-        return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-            FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
-    const HANDLE out = create(outPath);
-    const HANDLE err = create(errPath);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    std::string commandLine = "\"" + folder + "keyvane-census.exe\" " + arguments;
-    PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessA(
-        nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    ::CloseHandle(out);
-    ::CloseHandle(err);
-    if (!started)
-        return {-1, "", "CreateProcess failed: " + std::to_string(::GetLastError())};
-    DWORD status = 0;
-    if (::WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process.hProcess, 99);
-        status = 99;
-    } else {
-        ::GetExitCodeProcess(process.hProcess, &status);
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return {static_cast<int>(status), ReadFile(outPath), ReadFile(errPath)};
+    const ProgramRun run = RunCensusProgram(arguments);
+    return {run.status, run.out, run.err};
 }
 
 // Fails for every combination but the held ones that cannot be registered now.

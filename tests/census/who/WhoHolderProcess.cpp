@@ -1,5 +1,7 @@
 #include "tests/census/who/WhoHolderProcess.h"
 
+#include "tests/census/CensusProgram.h"
+
 #include <cstdio>
 
 namespace {
@@ -13,14 +15,6 @@ std::string UniqueEventName(const char* role)
 }
 
 } // namespace
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string program(path, length);
-    return program.substr(0, program.find_last_of("\\/") + 1);
-}
 
 WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT key, int hotkeyId)
     : m_executableName("who_holder" + std::to_string(bits) + ".exe")

@@ -44,6 +44,3 @@ private:
     bool m_holding = false;
     std::string m_problem;
 };
-
-// The folder of the running test program, where every program of the build is.
-std::string ProgramFolder();

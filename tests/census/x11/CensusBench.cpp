@@ -9,6 +9,7 @@
 //
 // A helper client holds a desktop's dozen shortcuts with their lock variants.
 #include "census/x11/X11Backend.h"
+#include "tests/bench/BestOf.h"
 #include "tests/census/x11/HeldGrabs.h"
 
 #include <algorithm>
@@ -18,28 +19,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Each figure is the best of several runs: other work on the machine only
-// ever adds time, so the minimum is the steadiest estimate of the cost.
+// Each figure is the best of this many runs.
 constexpr int kRuns = 15;
-
-double Milliseconds(Clock::duration elapsed)
-{
-    return std::chrono::duration<double, std::milli>(elapsed).count();
-}
-
-// Runs the measurements in turn, round after round, so that a busy moment of
-// the machine falls on all of them alike; returns the best time of each.
-std::vector<double> BestOf(const std::vector<std::function<double()>>& measurements)
-{
-    std::vector<double> best(measurements.size(), 1e300);
-    for (int run = 0; run < kRuns; ++run) {
-        for (size_t i = 0; i < measurements.size(); ++i)
-            best[i] = std::min(best[i], measurements[i]());
-    }
-    return best;
-}
 
 int IgnoreError(Display*, XErrorEvent*) { return 0; }
 
@@ -111,16 +92,17 @@ int main()
     if (!holder.Holding())
         return 1;
     X11Backend backend;
-    const std::vector<double> best = BestOf({
-        [&] { return GrabFloor(display); },
-        [&] { return CensusTime(backend); },
-        [] {
-            return ProcessTime({"keyvane-census", "list"});
-        },
-        [] {
-            return ProcessTime({"keyvane-census", "list", "--locks"});
-        },
-    });
+    const std::vector<double> best = BestOf(kRuns,
+        {
+            [&] { return GrabFloor(display); },
+            [&] { return CensusTime(backend); },
+            [] {
+                return ProcessTime({"keyvane-census", "list"});
+            },
+            [] {
+                return ProcessTime({"keyvane-census", "list", "--locks"});
+            },
+        });
     XCloseDisplay(display);
 
     const double floor = best[0];

@@ -1,0 +1,97 @@
+#include "tests/census/CensusProgram.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr DWORD kProgramTimeoutMs = 60000;
+constexpr DWORD kPollMs = 10;
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Reads messages until the process ends or the time is up; false on time-out.
+bool WaitReadingMessages(HANDLE process, ULONGLONG until)
+{
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= until)
+            return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        const DWORD woke
+            = ::MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0)
+            return true;
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
+    }
+}
+
+} // namespace
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string program(path, length);
+    return program.substr(0, program.find_last_of("\\/") + 1);
+}
+
+ProgramRun RunCensusProgram(const std::string& arguments)
+{
+    bool breakSent = false;
+    return RunCensusProgram(
+        arguments, [] { return false; }, breakSent);
+}
+
+ProgramRun RunCensusProgram(
+    const std::string& arguments, const std::function<bool()>& breakWhen, bool& breakSent)
+{
+    const std::string folder = ProgramFolder();
+    const std::string outPath = folder + "who-test-out.txt";
+    const std::string errPath = folder + "who-test-err.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const auto create = [&](const std::string& path) {
+        return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+            FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    const HANDLE out = create(outPath);
+    const HANDLE err = create(errPath);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::string commandLine = "\"" + folder + "keyvane-census.exe\" " + arguments;
+    PROCESS_INFORMATION process{};
+    const ULONGLONG start = ::GetTickCount64();
+    // A group of its own, so that its Ctrl+Break reaches it alone.
+    const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+        CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &process);
+    ::CloseHandle(out);
+    ::CloseHandle(err);
+    if (!started)
+        return {-1, "", "CreateProcess failed: " + std::to_string(::GetLastError()), 0};
+
+    const ULONGLONG until = start + kProgramTimeoutMs;
+    bool ended = false;
+    while (!ended && !breakWhen() && ::GetTickCount64() < until)
+        ended = WaitReadingMessages(process.hProcess, ::GetTickCount64() + kPollMs);
+    if (!ended) {
+        breakSent = ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, process.dwProcessId);
+    }
+    DWORD status = 99;
+    if (WaitReadingMessages(process.hProcess, until))
+        ::GetExitCodeProcess(process.hProcess, &status);
+    else
+        ::TerminateProcess(process.hProcess, status);
+    const auto elapsed = static_cast<DWORD>(::GetTickCount64() - start);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return {static_cast<int>(status), ReadFile(outPath), ReadFile(errPath), elapsed};
+}
