@@ -143,6 +143,35 @@ TEST(MainDialog, PictureHotkeyOpensOnePicturePerPress)
         << "pictures open after six hotkeys without a key-up, the key-up of G and one more hotkey";
 }
 
+// The picture is closed while G is held; G then goes up over the main dialog.
+void CALLBACK ReleaseOverTheMainDialogAndPressAgain(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ::PostMessageA(::GetFocus(), WM_KEYUP, 'G', static_cast<LPARAM>(0xC0000001));
+    PostPictureHotkey();
+    ::SetTimer(nullptr, 0, 0, &CountAndCloseAll);
+}
+
+void CALLBACK ClosePictureWhileHeld(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SetTimer(nullptr, 0, 0, &ReleaseOverTheMainDialogAndPressAgain);
+}
+
+TEST(MainDialog, PictureKeyReleasedAfterThePictureClosedCountsToo)
+{
+    CKeyvaneDlg dialog;
+    const CMainWndScope mainWnd(dialog);
+    RunModalUntilClosed(dialog, [&] {
+        g_pictureCount = {dialog.m_hWnd, {}};
+        PostPictureHotkey();
+        ::SetTimer(nullptr, 0, 0, &ClosePictureWhileHeld);
+    });
+    EXPECT_EQ(1u, g_pictureCount.pictures.size()) << "pictures open after a press, the picture closed, G "
+                                                     "released over the main dialog and one more press";
+}
+
 TEST(MainDialog, MaximisedIs451WideAnd4TallerThanTheWorkArea)
 {
     RunMainDialog([](CKeyvaneDlg& dialog, HWND) {
