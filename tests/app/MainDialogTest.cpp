@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -114,7 +115,7 @@ void CALLBACK CountAndCloseAll(HWND, UINT, UINT_PTR timer, DWORD)
     ::PostMessageA(g_pictureCount.main, WM_COMMAND, IDCANCEL, 0);
 }
 
-// G goes up where the keyboard is, a picture by now, and is pressed again.
+// G goes up where the keyboard is, and is pressed again.
 void CALLBACK ReleaseAndPressAgain(HWND, UINT, UINT_PTR timer, DWORD)
 {
     ::KillTimer(nullptr, timer);
@@ -136,10 +137,32 @@ TEST(MainDialog, PictureHotkeyOpensOnePicturePerPress)
         // Held down, the key repeats the hotkey without a key-up between.
         for (int repeat = 0; repeat < 6; ++repeat)
             PostPictureHotkey();
+        // G goes up over the picture the first press opened.
         ::SetTimer(nullptr, 0, 0, &ReleaseAndPressAgain);
     });
     EXPECT_EQ(2u, g_pictureCount.pictures.size())
         << "pictures open after six hotkeys without a key-up, the key-up of G and one more hotkey";
+}
+
+// The picture is closed while G is held; G then goes up over the main dialog.
+void CALLBACK ClosePictureWhileHeld(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SetTimer(nullptr, 0, 0, &ReleaseAndPressAgain);
+}
+
+TEST(MainDialog, PictureKeyReleasedAfterThePictureClosedCountsToo)
+{
+    CKeyvaneDlg dialog;
+    const CMainWndScope mainWnd(dialog);
+    RunModalUntilClosed(dialog, [&] {
+        g_pictureCount = {dialog.m_hWnd, {}};
+        PostPictureHotkey();
+        ::SetTimer(nullptr, 0, 0, &ClosePictureWhileHeld);
+    });
+    EXPECT_EQ(1u, g_pictureCount.pictures.size()) << "pictures open after a press, the picture closed, G "
+                                                     "released over the main dialog and one more press";
 }
 
 TEST(MainDialog, MaximisedIs451WideAnd4TallerThanTheWorkArea)
@@ -154,17 +177,133 @@ TEST(MainDialog, MaximisedIs451WideAnd4TallerThanTheWorkArea)
     });
 }
 
+// The system commands that reached the system's own handling, which tells the
+// thread's CBT hook before it acts on one.
+std::vector<WPARAM> g_systemCommands;
+
+LRESULT CALLBACK NoteSystemCommand(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_SYSCOMMAND)
+        g_systemCommands.push_back(wParam);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST(MainDialog, AboutCommandsOpenTheAboutBoxAndDoNotReachTheSystem)
 {
-    // Any command whose id masks to the About entry's is the About entry's; a
-    // system command handled by default would, for SC_CLOSE, close the dialog.
+    // Any command whose id masks to the About entry's is the About entry's.
     RunMainDialog([](CKeyvaneDlg& dialog, HWND) {
+        g_systemCommands.clear();
+        const HHOOK hook = ::SetWindowsHookExA(WH_CBT, &NoteSystemCommand, nullptr, ::GetCurrentThreadId());
+        ASSERT_NE(nullptr, hook);
         for (WPARAM id = IDM_ABOUTBOX; id <= IDM_ABOUTBOX + 0xF; ++id) {
             const AboutBoxWatch watch(&CloseAboutBox);
             ::SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, id, 0);
             EXPECT_TRUE(watch.m_bSeen) << "command 0x" << std::hex << id << " opened no About box";
         }
-        EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
+        ::UnhookWindowsHookEx(hook);
+        EXPECT_EQ(std::vector<WPARAM>{}, g_systemCommands) << "commands handled by default as well";
+    });
+}
+
+// What the minimised dialog's paint does, as a subclass of it sees it. The
+// background given to the icon is a colour the icon does not hold, so that the
+// window's pixels show where the icon went.
+struct IconicPaintWatch
+{
+    WNDPROC dialogProc;
+    int paintDepth;
+    std::vector<std::string> events;
+    POINT paintOrigin; // of the DC the icon's background was erased in
+};
+
+IconicPaintWatch g_iconicPaint{};
+constexpr COLORREF kIconBackground = RGB(255, 0, 255);
+
+void FillClient(HWND window, HDC dc, COLORREF colour)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(dc, &client, brush);
+    ::DeleteObject(brush);
+}
+
+LRESULT CALLBACK WatchIconicPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    IconicPaintWatch& watch = g_iconicPaint;
+    if (message == WM_ICONERASEBKGND) {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        watch.events.push_back(std::string("WM_ICONERASEBKGND ")
+            + (watch.paintDepth > 0 ? "inside" : "outside") + " WM_PAINT, "
+            + (::WindowFromDC(dc) == window ? "with a DC of the dialog" : "with another DC"));
+        ::GetDCOrgEx(dc, &watch.paintOrigin);
+        FillClient(window, dc, kIconBackground);
+        return TRUE;
+    }
+    if (message != WM_PAINT)
+        return ::CallWindowProcA(watch.dialogProc, window, message, wParam, lParam);
+    ++watch.paintDepth;
+    const LRESULT result = ::CallWindowProcA(watch.dialogProc, window, message, wParam, lParam);
+    --watch.paintDepth;
+    return result;
+}
+
+// Repaints the whole dialog and says what its paint did.
+std::vector<std::string> Repaint(HWND dialog)
+{
+    g_iconicPaint = {reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(dialog, GWLP_WNDPROC)), 0, {}, {}};
+    ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchIconicPaint));
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_iconicPaint.dialogProc));
+    return g_iconicPaint.events;
+}
+
+// A minimised window's client area is empty, and nothing of its paint would
+// show: the dialog is only marked minimised, and keeps its size. The list,
+// which would cover the icon, is hidden.
+TEST(MainDialog, MinimisedItErasesAsAnIconAndDrawsTheProgramIconCentred)
+{
+    RunMainDialog([](CKeyvaneDlg& dialog, HWND list) {
+        const HWND window = dialog.m_hWnd;
+        ::ShowWindow(list, SW_HIDE);
+        EXPECT_EQ(std::vector<std::string>{}, Repaint(window)) << "painted while not minimised";
+
+        const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
+        ::SetWindowLongPtrA(window, GWL_STYLE, style | WS_MINIMIZE);
+        ASSERT_TRUE(::IsIconic(window));
+        EXPECT_EQ(std::vector<std::string>{"WM_ICONERASEBKGND inside WM_PAINT, with a DC of the dialog"},
+            Repaint(window));
+        ::SetWindowLongPtrA(window, GWL_STYLE, style);
+
+        // The icon and a margin around it, drawn as the dialog should have
+        // drawn it, against the pixels the paint left in the window. Wine puts
+        // the origin of a minimised window's DCs at the window's corner, not
+        // the client area's: pixels are read back relative to the paint DC's.
+        RECT client{};
+        ::GetClientRect(window, &client);
+        const SIZE icon{::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
+        const POINT origin = CenteredIconOrigin(client, icon);
+        constexpr int kMargin = 4;
+        const HDC windowDC = ::GetDC(window);
+        const HDC expectedDC = ::CreateCompatibleDC(windowDC);
+        const HBITMAP bitmap = ::CreateCompatibleBitmap(windowDC, client.right, client.bottom);
+        const HGDIOBJ previous = ::SelectObject(expectedDC, bitmap);
+        FillClient(window, expectedDC, kIconBackground);
+        ::DrawIcon(expectedDC, origin.x, origin.y,
+            ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)));
+        POINT windowOrigin{};
+        ::GetDCOrgEx(windowDC, &windowOrigin);
+        const POINT shift{
+            g_iconicPaint.paintOrigin.x - windowOrigin.x, g_iconicPaint.paintOrigin.y - windowOrigin.y};
+        int wrong = 0;
+        for (int y = origin.y - kMargin; y < origin.y + icon.cy + kMargin; ++y)
+            for (int x = origin.x - kMargin; x < origin.x + icon.cx + kMargin; ++x)
+                wrong += ::GetPixel(expectedDC, x, y) != ::GetPixel(windowDC, x + shift.x, y + shift.y);
+        EXPECT_EQ(0, wrong) << "pixels unlike the program icon at (" << origin.x << ", " << origin.y << ")";
+        ::SelectObject(expectedDC, previous);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(expectedDC);
+        ::ReleaseDC(window, windowDC);
     });
 }
 
