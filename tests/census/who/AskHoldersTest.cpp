@@ -4,6 +4,7 @@
 #include "census/who/KeyPress.h"
 #include "census/who/WhoProtocol.h"
 #include "tests/census/who/WhoHolderProcess.h"
+#include "tests/census/who/WhoTestSetup.h"
 #include "tests/support/HeldHotkeys.h"
 
 #include <gtest/gtest.h>
@@ -12,30 +13,7 @@
 
 namespace {
 
-#ifdef _WIN64
-constexpr int kOwnBits = 64;
-constexpr int kOtherBits = 32;
-#else
-constexpr int kOwnBits = 32;
-constexpr int kOtherBits = 64;
-#endif
-
-constexpr UINT kKeyK = 0x4B;
-constexpr UINT kKeyJ = 0x4A;
-constexpr int kWindowHotkeyId = 42;
-constexpr int kThreadHotkeyId = 7;
-// Longer than the wait for answers: a holder that acts on a press has done so by then.
-constexpr DWORD kActWaitMs = 300;
-
 using Target = WhoHolderProcess::Target;
-
-std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
-
-void ExpectNoKeyDown(const std::vector<WORD>& keys)
-{
-    for (WORD key : keys)
-        EXPECT_FALSE(::GetAsyncKeyState(key) & 0x8000) << "key 0x" << std::hex << key << " was left down";
-}
 
 void ExpectNamesWindowHolder(const std::optional<who::Holder>& holder, const WhoHolderProcess& process)
 {

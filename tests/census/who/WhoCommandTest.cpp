@@ -8,24 +8,13 @@
 #include "tests/census/FormatParsers.h"
 #include "tests/census/who/WhoHolderProcess.h"
 #include "tests/census/who/WhoProgram.h"
+#include "tests/census/who/WhoTestSetup.h"
 #include "tests/support/HeldHotkeys.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-#ifdef _WIN64
-constexpr int kOwnBits = 64;
-#else
-constexpr int kOwnBits = 32;
-#endif
-
-constexpr UINT kKeyK = 0x4B;
-constexpr UINT kKeyJ = 0x4A;
-constexpr int kWindowHotkeyId = 42;
-constexpr int kThreadHotkeyId = 7;
-// Longer than the wait for answers: a holder that acts on a press has done so by then.
-constexpr DWORD kActWaitMs = 300;
 // Starting the program, and under Wine a helper of the other bitness, on top
 // of the wait for answers.
 constexpr DWORD kStartAllowanceMs = 8000;
@@ -34,8 +23,6 @@ using Target = WhoHolderProcess::Target;
 
 const std::vector<std::string> kAnswerFields = {
     "combination", "state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id"};
-
-std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 // The answer fields of a record, the executable by its file name.
 ParsedRecord Answer(const ParsedRecord& record)
@@ -59,11 +46,10 @@ ParsedRecord Free(const char* combination)
         {"window_title", ""}, {"window_class", ""}, {"thread", ""}, {"hotkey_id", ""}};
 }
 
+// Every key the tests' combinations press.
 void ExpectNoKeyDown()
 {
-    for (WORD key : {WORD{VK_CONTROL}, WORD{VK_MENU}, WORD{VK_SHIFT}, WORD{VK_LWIN}, WORD{kKeyK}, WORD{kKeyJ},
-             WORD{VK_F7}, WORD{VK_F12}, who::kMaskKey})
-        EXPECT_FALSE(::GetAsyncKeyState(key) & 0x8000) << "key 0x" << std::hex << key << " was left down";
+    ::ExpectNoKeyDown({VK_CONTROL, VK_MENU, VK_SHIFT, VK_LWIN, kKeyK, kKeyJ, VK_F7, VK_F12, who::kMaskKey});
 }
 
 TEST(WhoCommand, NamesEachHolderPressingOnlyTakenCombinationsOnce)
