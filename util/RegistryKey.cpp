@@ -31,33 +31,30 @@ LONG CRegistryKey::Query(LPCSTR valueName, DWORD& type, void* data, ULONG& bytes
     return error;
 }
 
-LONG CRegistryKey::ReadDword(LPCSTR valueName, DWORD& value) const
-{
-    DWORD type = REG_NONE;
-    ULONG bytes = sizeof value;
-    const LONG error = Query(valueName, type, &value, bytes);
-    if (error != ERROR_SUCCESS)
-        return error;
-    return type == REG_DWORD ? ERROR_SUCCESS : ERROR_INVALID_DATA;
-}
-
-LONG CRegistryKey::ReadQword(LPCSTR valueName, ULONGLONG& value) const
-{
-    DWORD type = REG_NONE;
-    ULONG bytes = sizeof value;
-    const LONG error = Query(valueName, type, &value, bytes);
-    if (error != ERROR_SUCCESS)
-        return error;
-    return type == REG_QWORD ? ERROR_SUCCESS : ERROR_INVALID_DATA;
-}
-
-LONG CRegistryKey::ReadBinary(LPCSTR valueName, void* data, ULONG& bytes) const
+LONG CRegistryKey::QueryOfType(LPCSTR valueName, DWORD expectedType, void* data, ULONG& bytes) const
 {
     DWORD type = REG_NONE;
     const LONG error = Query(valueName, type, data, bytes);
     if (error != ERROR_SUCCESS)
         return error;
-    return type == REG_BINARY ? ERROR_SUCCESS : ERROR_INVALID_DATA;
+    return type == expectedType ? ERROR_SUCCESS : ERROR_INVALID_DATA;
+}
+
+LONG CRegistryKey::ReadDword(LPCSTR valueName, DWORD& value) const
+{
+    ULONG bytes = sizeof value;
+    return QueryOfType(valueName, REG_DWORD, &value, bytes);
+}
+
+LONG CRegistryKey::ReadQword(LPCSTR valueName, ULONGLONG& value) const
+{
+    ULONG bytes = sizeof value;
+    return QueryOfType(valueName, REG_QWORD, &value, bytes);
+}
+
+LONG CRegistryKey::ReadBinary(LPCSTR valueName, void* data, ULONG& bytes) const
+{
+    return QueryOfType(valueName, REG_BINARY, data, bytes);
 }
 
 LONG CRegistryKey::ReadString(LPCSTR valueName, LPSTR buffer, ULONG& chars) const

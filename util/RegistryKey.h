@@ -29,4 +29,6 @@ public:
 
 private:
     LONG Query(LPCSTR valueName, DWORD& type, void* data, ULONG& bytes) const;
+    // The query, failing with ERROR_INVALID_DATA when the value is stored as another type.
+    LONG QueryOfType(LPCSTR valueName, DWORD expectedType, void* data, ULONG& bytes) const;
 };

@@ -6,6 +6,7 @@
 #include "census/core/CombinationText.h"
 #include "census/core/Records.h"
 #include "census/x11/X11Backend.h"
+#include "tests/census/x11/DisplayTest.h"
 #include "tests/census/x11/HeldGrabs.h"
 
 #include <memory>
@@ -53,32 +54,19 @@ CliRun RunCli(X11Backend& backend, const std::vector<std::string>& args)
     return {status, out.str(), err.str()};
 }
 
-struct DisplayCloser
-{
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-
-class X11CensusTest : public testing::Test
+class X11CensusTest : public DisplayTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_display) << "no X display: the tests run on the private Xvfb of scripts/test.sh";
-        m_keymap.emplace(m_display.get());
-        m_numLock = m_keymap->NumLockMask();
-        ASSERT_NE(0u, m_numLock) << "NumLock is on no modifier of the display";
+        DisplayTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_k = Key("k");
         m_f12 = Key("F12");
         m_delete = Key("Delete");
         m_min = m_keymap->MinKeycode();
         ASSERT_EQ("", m_keymap->KeyName(m_min)) << "the lowest keycode was expected to carry no keysym";
-    }
-
-    unsigned Key(const char* name) const
-    {
-        const std::optional<unsigned> keycode = m_keymap->ParseKey(name);
-        EXPECT_TRUE(keycode) << name << " is on no key";
-        return keycode.value_or(0);
     }
 
     // What a desktop's shortcut daemon would hold: Ctrl+Alt+K with every lock
@@ -111,9 +99,6 @@ protected:
         EXPECT_EQ((KeyGrab{k, ControlMask | Mod1Mask}), *press);
     }
 
-    std::unique_ptr<Display, DisplayCloser> m_display{XOpenDisplay(nullptr)};
-    std::optional<X11Keymap> m_keymap;
-    unsigned m_numLock = 0;
     unsigned m_k = 0;
     unsigned m_f12 = 0;
     unsigned m_delete = 0;

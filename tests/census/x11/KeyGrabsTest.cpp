@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "census/x11/KeyGrabs.h"
-#include "census/x11/X11Keymap.h"
+#include "tests/census/x11/DisplayTest.h"
 #include "tests/census/x11/HeldGrabs.h"
 
 #include <X11/Xproto.h>
@@ -15,29 +15,9 @@ namespace {
 
 constexpr unsigned kCtrlAlt = ControlMask | Mod1Mask;
 
-struct DisplayCloser
-{
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-
-class KeyGrabsTest : public testing::Test
+class KeyGrabsTest : public DisplayTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_display) << "no X display: the tests run on the private Xvfb of scripts/test.sh";
-        m_keymap.emplace(m_display.get());
-        m_numLock = m_keymap->NumLockMask();
-        ASSERT_NE(0u, m_numLock) << "NumLock is on no modifier of the display";
-    }
-
-    unsigned Key(const char* name) const
-    {
-        const std::optional<unsigned> keycode = m_keymap->ParseKey(name);
-        EXPECT_TRUE(keycode) << name << " is on no key";
-        return keycode.value_or(0);
-    }
-
     // Every keycode with every combination of Control, Mod1, Shift and Mod4,
     // each with the NumLock and CapsLock variants.
     std::vector<KeyGrab> Everything() const
@@ -70,10 +50,6 @@ protected:
         }
         return taken;
     }
-
-    std::unique_ptr<Display, DisplayCloser> m_display{XOpenDisplay(nullptr)};
-    std::optional<X11Keymap> m_keymap;
-    unsigned m_numLock = 0;
 };
 
 TEST_F(KeyGrabsTest, FindsExactlyTheGrabsAnotherClientHolds)
