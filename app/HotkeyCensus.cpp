@@ -1,6 +1,6 @@
 #include "app/HotkeyCensus.h"
 
-#include "app/KeyNames.h"
+#include "hotkeys/KeyNames.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HotkeyProbe.h"
+#include "hotkeys/HotkeyProbe.h"
 #include "framework/ListCtrl.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 #include "census/who/WhoQuery.h"
 
-#include "census/who/AskHolders.h"
+#include "hotkeys/who/AskHolders.h"
 #include "census/who/ConsoleInterrupt.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HotkeyProbe.h"
+#include "hotkeys/HotkeyProbe.h"
 #include "census/core/CensusBackend.h"
 
 // The census of this desktop's global hotkeys, by RegisterHotKey on this thread.

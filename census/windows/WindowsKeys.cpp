@@ -1,6 +1,6 @@
 #include "census/windows/WindowsKeys.h"
 
-#include "app/KeyNames.h"
+#include "hotkeys/KeyNames.h"
 #include "census/core/CombinationText.h"
 #include "census/core/Records.h"
 

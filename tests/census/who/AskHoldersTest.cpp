@@ -1,8 +1,8 @@
 // The who engine against holders of the test's own, with real hooks and real
 // key presses.
-#include "census/who/AskHolders.h"
-#include "census/who/KeyPress.h"
-#include "census/who/WhoProtocol.h"
+#include "hotkeys/who/AskHolders.h"
+#include "hotkeys/who/KeyPress.h"
+#include "hotkeys/who/WhoProtocol.h"
 #include "tests/census/who/WhoHolderProcess.h"
 #include "tests/census/who/WhoTestSetup.h"
 #include "tests/support/HeldHotkeys.h"

@@ -1,5 +1,5 @@
 // Anything on the desktop may send the report window a WM_COPYDATA.
-#include "census/who/ReportWindow.h"
+#include "hotkeys/who/ReportWindow.h"
 
 #include <gtest/gtest.h>
 

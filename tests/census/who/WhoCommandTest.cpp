@@ -1,9 +1,9 @@
 // keyvane-census who as a user runs it, against holders of the test's own,
 // with real hooks and real key presses, watched from this process.
 #include "census/core/Cli.h"
-#include "census/who/AskHolders.h"
-#include "census/who/KeyPress.h"
-#include "census/who/WhoProtocol.h"
+#include "hotkeys/who/AskHolders.h"
+#include "hotkeys/who/KeyPress.h"
+#include "hotkeys/who/WhoProtocol.h"
 #include "census/who/WhoQuery.h"
 #include "tests/census/FormatParsers.h"
 #include "tests/census/who/WhoHolderProcess.h"

@@ -1,10 +1,10 @@
-#include "census/who/AskHolders.h"
+#include "hotkeys/who/AskHolders.h"
 
-#include "census/who/HookModules.h"
-#include "census/who/KeyPress.h"
-#include "census/who/OtherBitnessHelper.h"
-#include "census/who/ReportWindow.h"
-#include "census/who/WhoProtocol.h"
+#include "hotkeys/who/HookModules.h"
+#include "hotkeys/who/KeyPress.h"
+#include "hotkeys/who/OtherBitnessHelper.h"
+#include "hotkeys/who/ReportWindow.h"
+#include "hotkeys/who/WhoProtocol.h"
 
 #include <cstring>
 

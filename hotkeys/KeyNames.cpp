@@ -1,4 +1,4 @@
-#include "app/KeyNames.h"
+#include "hotkeys/KeyNames.h"
 
 // std::to_array sizes the array from the rows below, so a missing or extra row
 // is a compile error instead of a silently zero-filled record.

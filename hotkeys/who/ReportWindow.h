@@ -1,6 +1,6 @@
 #pragma once
 
-#include "census/who/WhoProtocol.h"
+#include "hotkeys/who/WhoProtocol.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "census/who/HookModules.h"
+#include "hotkeys/who/HookModules.h"
 
 namespace who {
 

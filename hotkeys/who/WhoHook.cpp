@@ -3,7 +3,7 @@
 // WM_HOTKEY as the thread takes it off its queue, tells the asking program
 // who it is, and turns the message into WM_NULL so that the owner never acts
 // on the press.
-#include "census/who/WhoProtocol.h"
+#include "hotkeys/who/WhoProtocol.h"
 
 #include <windows.h>
 

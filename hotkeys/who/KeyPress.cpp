@@ -1,4 +1,4 @@
-#include "census/who/KeyPress.h"
+#include "hotkeys/who/KeyPress.h"
 
 #include <array>
 #include <utility>

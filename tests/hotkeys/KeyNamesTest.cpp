@@ -1,4 +1,4 @@
-#include "app/KeyNames.h"
+#include "hotkeys/KeyNames.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "census/who/ThreadHooks.h"
+#include "hotkeys/who/ThreadHooks.h"
 
 #include <tlhelp32.h>
 

@@ -1,4 +1,4 @@
-#include "app/HotkeyProbe.h"
+#include "hotkeys/HotkeyProbe.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "census/who/HookModules.h"
+#include "hotkeys/who/HookModules.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "census/who/ReportWindow.h"
+#include "hotkeys/who/ReportWindow.h"
 
 #include <cstring>
 

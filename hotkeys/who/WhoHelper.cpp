@@ -7,7 +7,7 @@
 // and keeps the hooks until the quit event is signalled or the census program
 // ends, however it ends. Reports reach the census program straight from the
 // hooks: nothing passes through here.
-#include "census/who/ThreadHooks.h"
+#include "hotkeys/who/ThreadHooks.h"
 
 #include <cstdio>
 #include <cstdlib>

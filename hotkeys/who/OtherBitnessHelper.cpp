@@ -1,6 +1,6 @@
-#include "census/who/OtherBitnessHelper.h"
+#include "hotkeys/who/OtherBitnessHelper.h"
 
-#include "census/who/HookModules.h"
+#include "hotkeys/who/HookModules.h"
 
 namespace who {
 
