@@ -33,6 +33,7 @@ struct WhoResult
         Free,
         Named,    // a holder answered
         NoAnswer, // taken, but no program answered
+        Conflict, // one of several programs that each claim it
         Failed    // the probe failed: nobody can tell whether it is held
     };
 

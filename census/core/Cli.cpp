@@ -34,13 +34,17 @@ Commands:
                           what disappeared, with times (UTC)
     --interval SECONDS      wait between scans (default 2; fractions allowed)
     --count N               stop after N scans (default: until stopped)
-  who COMBO...            name the program that holds each combination
-                          (Windows): for about a second, hooks the messages
-                          of every program, presses each taken combination
-                          once (never a free one) and keeps its holder from
-                          acting on the press. A holder that runs elevated
-                          above this program, or that does not read its
-                          messages, cannot answer, and may act on the press
+  who [COMBO...]          name the program that holds each combination, or
+                          without one every taken combination in list's
+                          order (Windows): for about a second, hooks the
+                          messages of every program, presses each taken
+                          combination once (never a free one) and keeps its
+                          holder from acting on the press. A holder that
+                          runs elevated above this program, or one that
+                          does not read its messages, cannot answer, and
+                          may act on the press. Where programs claim one
+                          combination differently, each claim is shown with
+                          the state "conflict"
 
 Options:
   --format FORMAT         text (aligned, the default), tsv, csv or json
@@ -57,7 +61,7 @@ Exit status:
   1  check: some combination is taken
   2  a bad argument, a combination that cannot be parsed or probed, or
      output that cannot be written
-  3  who: some taken combination got no answer
+  3  who: some taken combination got no answer, or conflicting ones
 )";
 
 struct Invocation
@@ -174,7 +178,7 @@ void CheckCommandArguments(const Invocation& invocation)
     if (command != "list" && command != "check" && command != "watch" && command != "who")
         throw UsageError{"unknown command \"" + command + "\""};
     const bool takesCombinations = command == "check" || command == "who";
-    if (takesCombinations && invocation.operands.empty())
+    if (command == "check" && invocation.operands.empty())
         throw UsageError{command + " needs at least one combination"};
     if (!takesCombinations && !invocation.operands.empty())
         throw UsageError{command + " takes no argument \"" + invocation.operands.front() + "\""};
@@ -244,10 +248,22 @@ int Watch(CensusBackend& backend, const Invocation& invocation, std::ostream& ou
     return kExitSuccess;
 }
 
+// The taken combinations of the census, in list's order.
+std::vector<Combination> TakenCombinations(CensusBackend& backend)
+{
+    std::vector<Combination> taken;
+    for (const ProbeResult& result : backend.Census()) {
+        if (result.state == ProbeResult::State::Taken)
+            taken.push_back(result.combo);
+    }
+    return taken;
+}
+
 int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
 {
-    const std::optional<std::vector<Combination>> combos
-        = ParseCombinations(invocation.operands, backend, err);
+    const std::optional<std::vector<Combination>> combos = invocation.operands.empty()
+        ? TakenCombinations(backend)
+        : ParseCombinations(invocation.operands, backend, err);
     if (!combos)
         return kExitBadInput;
     const std::optional<std::vector<WhoResult>> answers = backend.Who(*combos);
@@ -261,7 +277,8 @@ int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out,
         writer.Add(WhoRecord(answer));
         if (answer.state == WhoResult::State::Failed)
             status = kExitBadInput;
-        else if (answer.state == WhoResult::State::NoAnswer && status == kExitSuccess)
+        else if ((answer.state == WhoResult::State::NoAnswer || answer.state == WhoResult::State::Conflict)
+            && status == kExitSuccess)
             status = kExitNoAnswer;
     }
     writer.Finish();

@@ -10,14 +10,14 @@
 constexpr int kExitSuccess = 0;  // done; for check and who: every combination free or answered
 constexpr int kExitTaken = 1;    // check: some combination is taken
 constexpr int kExitBadInput = 2; // a bad argument, a combination that cannot be parsed or probed, lost output
-constexpr int kExitNoAnswer = 3; // who: some taken combination got no answer
+constexpr int kExitNoAnswer = 3; // who: some taken combination got no answer, or conflicting ones
 
 // Runs the console census with its arguments (without the program name):
 //
 //   list                                   (the default)
 //   check COMBO...
 //   watch [--interval SECONDS] [--count N]
-//   who COMBO...
+//   who [COMBO...]
 //
 // with the options --format text|tsv|csv|json, --locks, --help and --version.
 // Results go to out, complaints to err; returns the exit status.

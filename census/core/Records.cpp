@@ -27,6 +27,8 @@ const char* WhoStateName(WhoResult::State state)
         return "taken";
     case WhoResult::State::NoAnswer:
         return "no answer";
+    case WhoResult::State::Conflict:
+        return "conflict";
     case WhoResult::State::Failed:
         break;
     }
@@ -89,7 +91,7 @@ std::vector<Column> WhoColumns()
 Record WhoRecord(const WhoResult& result)
 {
     Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
-    const bool named = result.state == WhoResult::State::Named;
+    const bool named = result.state == WhoResult::State::Named || result.state == WhoResult::State::Conflict;
     record.push_back(Field::Of(WhoStateName(result.state)));
     record.push_back(Field::Of(NumberText(result.processId)));
     record.push_back(Field::Of(result.executable));

@@ -1,7 +1,8 @@
 #include "census/who/WhoQuery.h"
 
-#include "hotkeys/who/AskHolders.h"
 #include "census/who/ConsoleInterrupt.h"
+#include "hotkeys/who/AskHolders.h"
+#include "hotkeys/who/Utf8.h"
 
 #include <algorithm>
 
@@ -19,29 +20,37 @@ size_t IndexIn(std::vector<who::Asked>& asked, const Combination& combo)
     return asked.size() - 1;
 }
 
-void Name(WhoResult& result, const who::Holder& holder)
+WhoResult Named(WhoResult result, const who::Holder& holder, WhoResult::State state)
 {
-    result.state = WhoResult::State::Named;
+    result.state = state;
     result.processId = holder.processId;
     result.threadId = holder.threadId;
-    result.executable = holder.executable;
-    result.windowTitle = holder.windowTitle;
-    result.windowClass = holder.windowClass;
+    result.executable = who::Utf8(holder.executable);
+    result.windowTitle = who::Utf8(holder.windowTitle);
+    result.windowClass = who::Utf8(holder.windowClass);
     result.hotkeyId = holder.hotkeyId;
+    return result;
 }
 
-// What became of one pressed combination.
-void Settle(WhoResult& result, const who::Answers& answers, size_t asked)
+// What became of one taken combination: one result, or one per claim where claims conflict.
+void Settle(
+    const WhoResult& probed, const who::Answers& answers, size_t asked, std::vector<WhoResult>& results)
 {
-    if (!answers.error.empty()) {
+    const who::Answer& answer = answers.each[asked];
+    WhoResult result = probed;
+    if (answer.holders.size() == 1) {
+        results.push_back(Named(result, answer.holders[0], WhoResult::State::Named));
+        return;
+    }
+    for (const who::Holder& holder : answer.holders)
+        results.push_back(Named(result, holder, WhoResult::State::Conflict));
+    if (!answer.holders.empty())
+        return;
+    if (!answers.error.empty() || !answer.failure.empty()) {
         result.state = WhoResult::State::Failed;
-        result.error = answers.error;
-    } else if (std::find(answers.notPressed.begin(), answers.notPressed.end(), asked)
-        != answers.notPressed.end()) {
-        result.state = WhoResult::State::Failed;
-        result.error = "the system refused to press it";
-    } else if (answers.holders[asked]) {
-        Name(result, *answers.holders[asked]);
+        result.error = answers.error.empty() ? answer.failure : answers.error;
+    } else if (answer.becameFree) {
+        result.state = WhoResult::State::Free;
     } else if (answers.interrupted) {
         result.state = WhoResult::State::Failed;
         result.error = "interrupted before an answer came";
@@ -51,13 +60,14 @@ void Settle(WhoResult& result, const who::Answers& answers, size_t asked)
         for (const std::string& note : answers.notes)
             result.error += " (" + note + ")";
     }
+    results.push_back(result);
 }
 
 } // namespace
 
 std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<Combination>& combos)
 {
-    std::vector<WhoResult> results;
+    std::vector<WhoResult> probed;
     std::vector<who::Asked> taken;
     std::vector<size_t> askedOf; // per result: its index in taken, or past its end
     for (const Combination& combo : combos) {
@@ -73,17 +83,20 @@ std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<Combin
             result.state = WhoResult::State::Failed;
         else if (probe.state == ProbeResult::State::Taken)
             asked = IndexIn(taken, combo);
-        results.push_back(result);
+        probed.push_back(result);
         askedOf.push_back(asked);
     }
     if (taken.empty())
-        return results;
+        return probed;
 
     const who::ConsoleInterrupt interrupt;
     const who::Answers answers = who::AskHolders(taken, interrupt.StopEvent());
-    for (size_t i = 0; i < results.size(); ++i) {
+    std::vector<WhoResult> results;
+    for (size_t i = 0; i < probed.size(); ++i) {
         if (askedOf[i] < taken.size())
-            Settle(results[i], answers, askedOf[i]);
+            Settle(probed[i], answers, askedOf[i], results);
+        else
+            results.push_back(probed[i]);
     }
     return results;
 }

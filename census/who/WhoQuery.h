@@ -13,4 +13,6 @@ constexpr char kNoAnswerText[] = "no program answered; its owner may have acted 
 // them. Free combinations and those whose probe failed are never pressed.
 // Ctrl+C or Ctrl+Break meanwhile ends the query early, with everything it
 // set up undone; the combinations it left unanswered are reported as failed.
+// A combination that several programs claim gets one result per claim, each
+// in conflict; one found free just before its press is free.
 std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<Combination>& combos);

@@ -1,110 +1,155 @@
 #include "hotkeys/who/AskHolders.h"
 
+#include "hotkeys/HotkeyProbe.h"
 #include "hotkeys/who/HookModules.h"
 #include "hotkeys/who/KeyPress.h"
+#include "hotkeys/who/MessagePump.h"
 #include "hotkeys/who/OtherBitnessHelper.h"
+#include "hotkeys/who/QueryMapping.h"
 #include "hotkeys/who/ReportWindow.h"
-#include "hotkeys/who/WhoProtocol.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace who {
 
 namespace {
 
-// The query published for the hooks under the one name they know. Held by
-// one census program at a time.
-class QueryMapping
+// How often the held modifiers are looked at while the query waits for their release.
+constexpr DWORD kModifierPollMs = 10;
+// Titles longer than this are cut: beyond it a title tells nothing more.
+constexpr int kLongestTitle = 1 << 16;
+// The longest class name there is, in characters, and its terminator.
+constexpr int kClassNameChars = 257;
+
+// One flag per combination there can be, by AskedBit.
+using CombinationSet = std::vector<bool>;
+
+std::vector<HANDLE> Waitable(HANDLE stop) { return stop ? std::vector<HANDLE>{stop} : std::vector<HANDLE>{}; }
+
+bool Stopped(HANDLE stop) { return stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
+
+// The title of another program's window, read without asking that program:
+// it may be the one that waits for its report to be taken.
+std::wstring WindowTitle(HWND window)
 {
-public:
-    QueryMapping()
-    {
-        m_mapping = ::CreateFileMappingA(
-            INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Query), kQueryMappingName);
-        if (!m_mapping) {
-            m_error = SystemError("Creating the query mapping", ::GetLastError());
-        } else if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-            m_error = "another keyvane-census who is running; try again when it has ended";
-        } else {
-            m_query = static_cast<Query*>(::MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, sizeof(Query)));
-            if (!m_query)
-                m_error = SystemError("Mapping the query", ::GetLastError());
+    for (int size = 256;; size *= 2) {
+        std::wstring title(static_cast<size_t>(size), L'\0');
+        const int length = std::max(::GetWindowTextW(window, title.data(), size), 0);
+        if (length < size - 1 || size >= kLongestTitle) {
+            title.resize(static_cast<size_t>(length));
+            return title;
         }
     }
-    ~QueryMapping()
-    {
-        if (m_query)
-            ::UnmapViewOfFile(m_query);
-        if (m_mapping)
-            ::CloseHandle(m_mapping);
+}
+
+std::wstring WindowClass(HWND window)
+{
+    wchar_t name[kClassNameChars] = L"";
+    const int length = ::GetClassNameW(window, name, kClassNameChars);
+    return std::wstring(name, static_cast<size_t>(std::max(length, 0)));
+}
+
+// Publishes the report window, this program and the combinations to ask;
+// those no hotkey can have fail at once.
+void Publish(Query& query, const ReportWindow& window, const std::vector<Asked>& taken, Answers& answers)
+{
+    query.version = kProtocolVersion;
+    query.reportWindow = reinterpret_cast<std::uintptr_t>(window.Handle());
+    query.installers[0] = ::GetCurrentProcessId();
+    for (size_t i = 0; i < taken.size(); ++i) {
+        if (!MarkAsked(query, taken[i].key, taken[i].modifiers))
+            answers.each[i].failure = "no hotkey can have this key and these modifiers";
     }
-    QueryMapping(const QueryMapping&) = delete;
-    QueryMapping& operator=(const QueryMapping&) = delete;
-
-    const std::string& Error() const { return m_error; }
-    // Zero-filled when fresh.
-    Query& Get() { return *m_query; }
-
-private:
-    HANDLE m_mapping = nullptr;
-    Query* m_query = nullptr;
-    std::string m_error;
-};
-
-std::string WindowText(HWND window)
-{
-    char text[512] = "";
-    const int length = ::GetWindowTextA(window, text, sizeof text);
-    return std::string(text, static_cast<size_t>(length > 0 ? length : 0));
 }
 
-std::string WindowClass(HWND window)
+// Waits, reading messages, until the user holds no modifier; false, with the
+// ones still held, if they stay down, and true at once when stopped.
+bool AwaitModifierRelease(HANDLE stop, std::string& held)
 {
-    char name[256] = "";
-    const int length = ::GetClassNameA(window, name, sizeof name);
-    return std::string(name, static_cast<size_t>(length > 0 ? length : 0));
+    const ULONGLONG deadline = ::GetTickCount64() + kModifierReleaseWaitMs;
+    while (!(held = HeldModifiers()).empty() && !Stopped(stop)) {
+        if (::GetTickCount64() >= deadline)
+            return false;
+        WaitDispatching(Waitable(stop), kModifierPollMs);
+    }
+    return true;
 }
 
-// Takes the first report for each asked combination. Window titles and
-// classes are read only now: while a report is being sent its owner's thread
-// waits, and must not be asked anything.
-void TakeReports(const std::vector<Report>& reports, const std::vector<Asked>& taken, Answers& answers)
+// Presses each asked combination that is still taken, once; returns the ones pressed.
+CombinationSet PressAll(const std::vector<Asked>& taken, HANDLE stop, Answers& answers)
 {
-    for (const Report& report : reports) {
-        for (size_t i = 0; i < taken.size(); ++i) {
-            if (answers.holders[i] || HIWORD(report.combination) != taken[i].key
-                || LOWORD(report.combination) != taken[i].modifiers)
-                continue;
-            Holder holder{
-                report.processId, report.threadId, report.executable, report.window, {}, {}, report.hotkeyId};
-            const auto window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(report.window));
-            if (window && ::IsWindow(window)) {
-                holder.windowTitle = WindowText(window);
-                holder.windowClass = WindowClass(window);
+    CombinationSet pressed(kKeyCount * kModifierSets);
+    for (size_t i = 0; i < taken.size(); ++i) {
+        Answer& answer = answers.each[i];
+        const Asked& asked = taken[i];
+        if (!answer.failure.empty() || pressed[AskedBit(asked.key, asked.modifiers)])
+            continue;
+        std::string held;
+        if (!AwaitModifierRelease(stop, held)) {
+            for (size_t rest = i; rest < taken.size(); ++rest) {
+                if (answers.each[rest].failure.empty())
+                    answers.each[rest].failure = "not pressed while " + held + " is held down; release it";
             }
-            answers.holders[i] = std::move(holder);
+            break;
         }
+        if (Stopped(stop)) {
+            answers.interrupted = true;
+            break;
+        }
+        const ProbeOutcome probe = ProbeCombination(asked.key, asked.modifiers);
+        if (probe.state == ProbeOutcome::State::Free)
+            answer.becameFree = true;
+        else if (probe.state == ProbeOutcome::State::Failed)
+            answer.failure = SystemError("Probing it again", probe.error);
+        else if (SendStrokes(PressStrokes(asked.key, asked.modifiers)))
+            pressed[AskedBit(asked.key, asked.modifiers)] = true;
+        else
+            answer.failure = "the system refused to press it";
     }
+    return pressed;
+}
+
+// Pressed combinations with at least one claim: a flood of claims for one
+// combination counts once, and claims for others not at all.
+size_t Answered(const ReportWindow& window, const CombinationSet& pressed)
+{
+    size_t answered = 0;
+    for (const auto& [bit, claims] : window.Claims())
+        answered += pressed[bit] && !claims.empty();
+    return answered;
 }
 
 // Reads messages, and with them the reports, until every pressed combination
-// has one, the time is up or the stop event is signalled.
-void WaitForReports(const ReportWindow& window, size_t expected, HANDLE stop, Answers& answers)
+// has a claim, the time is up or the stop event is signalled.
+void WaitForReports(const ReportWindow& window, const CombinationSet& pressed, HANDLE stop, Answers& answers)
 {
-    const ULONGLONG deadline = ::GetTickCount64() + kAnswerWaitMs;
-    const DWORD handleCount = stop ? 1 : 0;
-    for (;;) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
-        const ULONGLONG now = ::GetTickCount64();
-        if (window.Reports().size() >= expected || now >= deadline)
-            return;
-        const DWORD woke = ::MsgWaitForMultipleObjects(
-            handleCount, &stop, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-        if (stop && woke == WAIT_OBJECT_0) {
-            answers.interrupted = true;
-            return;
+    const auto expected = static_cast<size_t>(std::count(pressed.begin(), pressed.end(), true));
+    if (expected == 0)
+        return;
+    const DWORD woke = WaitDispatching(
+        Waitable(stop), kAnswerWaitMs, [&] { return Answered(window, pressed) >= expected; });
+    answers.interrupted = answers.interrupted || (stop && woke == 0);
+}
+
+// The claims for each pressed combination. Window titles and classes are read
+// only now: while a report is being sent its owner's thread waits.
+void TakeClaims(const ReportWindow& window, const std::vector<Asked>& taken, const CombinationSet& pressed,
+    Answers& answers)
+{
+    for (size_t i = 0; i < taken.size(); ++i) {
+        const unsigned bit = AskedBit(taken[i].key, taken[i].modifiers);
+        const auto claims = window.Claims().find(bit);
+        if (!InRange(taken[i].key, taken[i].modifiers) || !pressed[bit] || claims == window.Claims().end())
+            continue;
+        for (const Claim& claim : claims->second) {
+            Holder holder{
+                claim.processId, claim.threadId, claim.executable, claim.window, {}, {}, claim.hotkeyId};
+            const auto handle = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(claim.window));
+            if (handle && ::IsWindow(handle)) {
+                holder.windowTitle = WindowTitle(handle);
+                holder.windowClass = WindowClass(handle);
+            }
+            answers.each[i].holders.push_back(std::move(holder));
         }
     }
 }
@@ -114,27 +159,29 @@ void WaitForReports(const ReportWindow& window, size_t expected, HANDLE stop, An
 Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop)
 {
     Answers answers;
-    answers.holders.resize(taken.size());
+    answers.each.resize(taken.size());
     if (taken.empty())
         return answers;
 
-    QueryMapping mapping;
-    if (!mapping.Error().empty()) {
-        answers.error = mapping.Error();
-        return answers;
-    }
     const ReportWindow window;
     if (!window.Handle()) {
         answers.error = SystemError("Creating the report window", ::GetLastError());
         return answers;
     }
+    QueryMapping mapping;
+    if (!mapping.Error().empty()) {
+        answers.error = mapping.Error();
+        return answers;
+    }
     Query& query = mapping.Get();
-    query.version = kProtocolVersion;
-    query.reportWindow = reinterpret_cast<std::uintptr_t>(window.Handle());
-    query.installers[0] = ::GetCurrentProcessId();
-    for (const Asked& asked : taken)
-        MarkAsked(query, asked.key, asked.modifiers);
+    Publish(query, window, taken, answers);
 
+    // Started, and waited for, before this thread holds a hook; it ends only
+    // after this thread's hook has gone, objects going in reverse order.
+    const OtherBitnessHelper helper;
+    query.installers[1] = helper.ProcessId();
+    if (!helper.Gap().empty())
+        answers.notes.push_back(helper.Gap());
     const HookLibrary library;
     if (!library.Error().empty()) {
         answers.error = library.Error();
@@ -145,25 +192,14 @@ Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop)
         answers.error = SystemError("Installing the hook", ::GetLastError());
         return answers;
     }
-    const OtherBitnessHelper helper;
-    query.installers[1] = helper.ProcessId();
-    if (!helper.Gap().empty())
-        answers.notes.push_back(helper.Gap());
 
-    size_t pressed = 0;
-    for (size_t i = 0; i < taken.size(); ++i) {
-        if (stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
-            answers.interrupted = true;
-            break;
-        }
-        if (SendStrokes(PressStrokes(taken[i].key, taken[i].modifiers)))
-            ++pressed;
-        else
-            answers.notPressed.push_back(i);
-    }
-    if (!answers.interrupted && pressed > 0)
+    const CombinationSet pressed = PressAll(taken, stop, answers);
+    if (!answers.interrupted)
         WaitForReports(window, pressed, stop, answers);
-    TakeReports(window.Reports(), taken, answers);
+    // Taken back before the hooks go: a holder that takes its press only now
+    // sees it, rather than have it swallowed with nobody to tell.
+    mapping.Close();
+    TakeClaims(window, taken, pressed, answers);
     return answers;
 }
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,8 @@ namespace who {
 
 // How long the query waits for holders to answer once the keys are pressed.
 constexpr DWORD kAnswerWaitMs = 1000;
+// How long a modifier the user holds may take to come up before a press.
+constexpr DWORD kModifierReleaseWaitMs = 1000;
 
 struct Asked
 {
@@ -18,30 +19,41 @@ struct Asked
     UINT modifiers; // MOD_* bits
 };
 
-// The program that took an asked press off its queue.
+// A program that says it took an asked press off its queue.
 struct Holder
 {
     DWORD processId;
     DWORD threadId;
-    std::string executable;
+    // Found from the process id by the query; empty where the process may not be asked.
+    std::wstring executable;
     // Null for a hotkey registered for a thread rather than a window.
     std::uint64_t window;
-    std::string windowTitle;
-    std::string windowClass;
+    std::wstring windowTitle;
+    std::wstring windowClass;
     int hotkeyId;
+};
+
+// What became of one asked combination.
+struct Answer
+{
+    // Each differing claim to have taken the press: more than one is a
+    // conflict, which no program can settle. Empty where no program answered.
+    std::vector<Holder> holders;
+    // Probed again just before its press and found free: never pressed.
+    bool becameFree = false;
+    // Why it was not pressed (UTF-8); empty when it was, or became free.
+    std::string failure;
 };
 
 struct Answers
 {
-    // One per asked combination, in the order asked; empty where no program answered.
-    std::vector<std::optional<Holder>> holders;
+    // One per asked combination, in the order asked.
+    std::vector<Answer> each;
     // Set when the query could not be made at all: nothing was pressed.
     std::string error;
-    // Combinations whose press the system refused, by index: never pressed.
-    std::vector<size_t> notPressed;
     // What the answers cannot cover, e.g. programs of the other bitness.
     std::vector<std::string> notes;
-    // The stop event ended the wait early.
+    // The stop event ended the query early.
     bool interrupted = false;
 };
 
@@ -49,8 +61,12 @@ struct Answers
 // names the programs whose threads take the presses off their queues, without
 // letting them act on them. Hooks every thread of the desktop meanwhile, of
 // both bitnesses where the system runs both; the hooks are gone on return.
-// Waits at most kAnswerWaitMs for the answers, less when the stop event is
-// signalled. Only one query runs at a time on a desktop.
+// Each combination is probed again just before its press, and one that has
+// become free is not pressed; no press is made while the user holds a
+// modifier. Waits at most kAnswerWaitMs for the answers, less when the stop
+// event (optional) is signalled. Every wait dispatches the calling thread's
+// messages, so a window's thread may call it. Only one query runs at a time
+// on a desktop.
 Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop);
 
 } // namespace who

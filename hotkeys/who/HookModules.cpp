@@ -1,22 +1,34 @@
 #include "hotkeys/who/HookModules.h"
 
+#include "hotkeys/who/Utf8.h"
+
+#include <algorithm>
+
 namespace who {
 
-std::string ProgramFolder()
+std::wstring ProgramFolder()
 {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string program(path, length);
-    return program.substr(0, program.find_last_of("\\/") + 1);
+    // Grown until the whole path fits: a path cut short would name another file.
+    for (DWORD size = MAX_PATH;; size = std::min(size * 2, kLongestPath)) {
+        std::wstring path(size, L'\0');
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), size);
+        if (length == 0)
+            return {};
+        if (length < size) {
+            path.resize(length);
+            return path.substr(0, path.find_last_of(L"\\/") + 1);
+        }
+        if (size == kLongestPath)
+            return {};
+    }
 }
 
 std::string SystemError(const std::string& what, DWORD error)
 {
-    char text[256] = "";
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, 0, text, sizeof text, nullptr);
-    std::string message = what + " failed: ";
-    message.append(text, length);
+    wchar_t text[256] = L"";
+    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, text, sizeof text / sizeof *text, nullptr);
+    std::string message = what + " failed: " + Utf8(std::wstring_view(text, length));
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     return message + " (error " + std::to_string(error) + ")";
@@ -24,16 +36,21 @@ std::string SystemError(const std::string& what, DWORD error)
 
 HookLibrary::HookLibrary()
 {
-    const std::string path = ProgramFolder() + kOwnBitness.hookDll;
-    m_module = ::LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    const std::wstring folder = ProgramFolder();
+    if (folder.empty()) {
+        m_error = SystemError("Finding this program's folder", ::GetLastError());
+        return;
+    }
+    const std::wstring path = folder + kOwnBitness.hookDll;
+    m_module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!m_module) {
-        m_error = SystemError("Loading " + path, ::GetLastError());
+        m_error = SystemError("Loading " + Utf8(path), ::GetLastError());
         return;
     }
     m_procedure = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void (*)()>(::GetProcAddress(m_module, "WhoGetMessageHook")));
     if (!m_procedure)
-        m_error = SystemError("Finding the hook in " + path, ::GetLastError());
+        m_error = SystemError("Finding the hook in " + Utf8(path), ::GetLastError());
 }
 
 HookLibrary::~HookLibrary()
@@ -43,7 +60,7 @@ HookLibrary::~HookLibrary()
 }
 
 WindowsHook::WindowsHook(const HookLibrary& library, DWORD threadId)
-    : m_hook(::SetWindowsHookExA(WH_GETMESSAGE, library.Procedure(), library.Module(), threadId))
+    : m_hook(::SetWindowsHookExW(WH_GETMESSAGE, library.Procedure(), library.Module(), threadId))
 {
 }
 

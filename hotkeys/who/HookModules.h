@@ -9,11 +9,11 @@ namespace who {
 // The hook DLL and helper program of each bitness, all beside the census program.
 struct Bitness
 {
-    const char* hookDll;
-    const char* helper;
+    const wchar_t* hookDll;
+    const wchar_t* helper;
 };
-constexpr Bitness k32Bit{"keyvane-who-hook32.dll", "keyvane-who-helper32.exe"};
-constexpr Bitness k64Bit{"keyvane-who-hook64.dll", "keyvane-who-helper64.exe"};
+constexpr Bitness k32Bit{L"keyvane-who-hook32.dll", L"keyvane-who-helper32.exe"};
+constexpr Bitness k64Bit{L"keyvane-who-hook64.dll", L"keyvane-who-helper64.exe"};
 #ifdef _WIN64
 constexpr Bitness kOwnBitness = k64Bit;
 constexpr Bitness kOtherBitness = k32Bit;
@@ -22,10 +22,14 @@ constexpr Bitness kOwnBitness = k32Bit;
 constexpr Bitness kOtherBitness = k64Bit;
 #endif
 
-// The folder of the running program, with a trailing separator.
-std::string ProgramFolder();
+// The longest path the system takes, in characters.
+constexpr DWORD kLongestPath = 32768;
 
-// "<what> failed: <system message> (error N)".
+// The folder of the running program, with a trailing separator, however
+// long; empty when the system cannot tell it.
+std::wstring ProgramFolder();
+
+// "<what> failed: <system message> (error N)", in UTF-8.
 std::string SystemError(const std::string& what, DWORD error);
 
 // This bitness's hook DLL, loaded for as long as the object lives.
@@ -38,7 +42,7 @@ public:
     HookLibrary(const HookLibrary&) = delete;
     HookLibrary& operator=(const HookLibrary&) = delete;
 
-    // Empty when loaded; otherwise what went wrong.
+    // Empty when loaded; otherwise what went wrong (UTF-8).
     const std::string& Error() const { return m_error; }
     HMODULE Module() const { return m_module; }
     HOOKPROC Procedure() const { return m_procedure; }

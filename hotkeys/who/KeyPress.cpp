@@ -1,5 +1,6 @@
 #include "hotkeys/who/KeyPress.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -15,6 +16,23 @@ constexpr std::array<std::pair<UINT, WORD>, 4> kModifierKeys = {{
     {MOD_SHIFT, VK_SHIFT},
 }};
 
+// Each modifier by its name and the keys on either side of the keyboard.
+struct ModifierSides
+{
+    const char* name;
+    WORD left;
+    WORD right;
+};
+constexpr std::array<ModifierSides, 4> kModifierSides = {{
+    {"Ctrl", VK_LCONTROL, VK_RCONTROL},
+    {"Alt", VK_LMENU, VK_RMENU},
+    {"Shift", VK_LSHIFT, VK_RSHIFT},
+    {"Win", VK_LWIN, VK_RWIN},
+}};
+
+// Keys whose every press switches a state that outlives the press.
+constexpr std::array<WORD, 4> kLockKeys = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_KANA};
+
 UINT SendKeys(const std::vector<KeyStroke>& strokes)
 {
     std::vector<INPUT> inputs(strokes.size());
@@ -26,6 +44,8 @@ UINT SendKeys(const std::vector<KeyStroke>& strokes)
     return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+bool IsDown(WORD key) { return ::GetAsyncKeyState(key) & 0x8000; }
+
 } // namespace
 
 std::vector<KeyStroke> PressStrokes(WORD key, UINT modifiers)
@@ -35,12 +55,15 @@ std::vector<KeyStroke> PressStrokes(WORD key, UINT modifiers)
         if (modifiers & modifier)
             held.push_back(modifierKey);
     }
+    const bool lock = std::find(kLockKeys.begin(), kLockKeys.end(), key) != kLockKeys.end();
 
     std::vector<KeyStroke> strokes;
     for (WORD modifierKey : held)
         strokes.push_back({modifierKey, false});
-    strokes.push_back({key, false});
-    strokes.push_back({key, true});
+    for (int tap = 0; tap < (lock ? 2 : 1); ++tap) {
+        strokes.push_back({key, false});
+        strokes.push_back({key, true});
+    }
     if (modifiers & (MOD_ALT | MOD_WIN)) {
         strokes.push_back({kMaskKey, false});
         strokes.push_back({kMaskKey, true});
@@ -50,18 +73,36 @@ std::vector<KeyStroke> PressStrokes(WORD key, UINT modifiers)
     return strokes;
 }
 
+std::vector<KeyStroke> ReleaseStrokes(const std::vector<KeyStroke>& strokes)
+{
+    std::vector<KeyStroke> releases;
+    for (const KeyStroke& stroke : strokes) {
+        if (!stroke.up)
+            continue;
+        if (stroke.key == kMaskKey)
+            releases.push_back({kMaskKey, false});
+        releases.push_back(stroke);
+    }
+    return releases;
+}
+
 bool SendStrokes(const std::vector<KeyStroke>& strokes)
 {
     if (SendKeys(strokes) == strokes.size())
         return true;
-    std::vector<KeyStroke> releases;
-    for (const KeyStroke& stroke : strokes) {
-        if (stroke.up)
-            releases.push_back(stroke);
-    }
     // Nothing more to do if even this is refused: what was refused never went down.
-    SendKeys(releases);
+    SendKeys(ReleaseStrokes(strokes));
     return false;
+}
+
+std::string HeldModifiers()
+{
+    std::string held;
+    for (const ModifierSides& modifier : kModifierSides) {
+        if (IsDown(modifier.left) || IsDown(modifier.right))
+            held += (held.empty() ? "" : ", ") + std::string(modifier.name);
+    }
+    return held;
 }
 
 } // namespace who

@@ -1,6 +1,11 @@
 #include "hotkeys/who/OtherBitnessHelper.h"
 
 #include "hotkeys/who/HookModules.h"
+#include "hotkeys/who/MessagePump.h"
+#include "hotkeys/who/Utf8.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace who {
 
@@ -27,61 +32,126 @@ bool OtherBitnessRuns()
 #endif
 }
 
-std::string EventName(const char* role)
+HANDLE InheritableEvent()
 {
-    return "KeyvaneWho-" + std::to_string(::GetCurrentProcessId()) + "-" + role;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return ::CreateEventW(&inherit, TRUE, FALSE, nullptr);
 }
+
+// This process, for the helper to wait on: a process id could name another
+// process by the time the helper opens it.
+HANDLE InheritableSelf()
+{
+    HANDLE self = nullptr;
+    if (!::DuplicateHandle(
+            ::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE, TRUE, 0))
+        return nullptr;
+    return self;
+}
+
+// Handle values fit in 32 bits for programs of either bitness.
+std::wstring HandleText(const OwnedHandle& handle)
+{
+    return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle.get())));
+}
+
+// The list of handles a new process inherits: those alone, not every
+// inheritable handle this program happens to have.
+class InheritedHandles
+{
+public:
+    explicit InheritedHandles(std::vector<HANDLE> handles) : m_handles(std::move(handles))
+    {
+        SIZE_T size = 0;
+        ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        m_buffer.resize(size);
+        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.data());
+        if (!::InitializeProcThreadAttributeList(list, 1, 0, &size)) {
+            m_error = ::GetLastError();
+            return;
+        }
+        m_list = list;
+        if (!::UpdateProcThreadAttribute(m_list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, m_handles.data(),
+                m_handles.size() * sizeof(HANDLE), nullptr, nullptr))
+            m_error = ::GetLastError();
+    }
+    ~InheritedHandles()
+    {
+        if (m_list)
+            ::DeleteProcThreadAttributeList(m_list);
+    }
+    InheritedHandles(const InheritedHandles&) = delete;
+    InheritedHandles& operator=(const InheritedHandles&) = delete;
+
+    // Null when the list could not be made.
+    LPPROC_THREAD_ATTRIBUTE_LIST List() const { return m_error ? nullptr : m_list; }
+    DWORD Error() const { return m_error; }
+
+private:
+    std::vector<HANDLE> m_handles;
+    std::vector<BYTE> m_buffer;
+    LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
+    DWORD m_error = 0;
+};
 
 } // namespace
 
 OtherBitnessHelper::OtherBitnessHelper()
 {
-    if (!OtherBitnessRuns())
-        return;
+    if (OtherBitnessRuns())
+        Start();
+}
+
+void OtherBitnessHelper::Start()
+{
     const std::string gapPrefix = std::string(kOtherBitnessName) + " programs were not asked: ";
-    const std::string readyName = EventName("ready");
-    const std::string quitName = EventName("quit");
-    m_ready = ::CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
-    m_quit = ::CreateEventA(nullptr, TRUE, FALSE, quitName.c_str());
-    if (!m_ready || !m_quit) {
-        m_gap = gapPrefix + SystemError("Creating the helper's events", ::GetLastError());
+    m_ready.reset(InheritableEvent());
+    m_quit.reset(InheritableEvent());
+    m_self.reset(InheritableSelf());
+    if (!m_ready || !m_quit || !m_self) {
+        m_gap = gapPrefix + SystemError("Making the helper's handles", ::GetLastError());
+        return;
+    }
+    const std::wstring folder = ProgramFolder();
+    if (folder.empty()) {
+        m_gap = gapPrefix + SystemError("Finding this program's folder", ::GetLastError());
+        return;
+    }
+    const InheritedHandles inherited({m_self.get(), m_ready.get(), m_quit.get()});
+    if (!inherited.List()) {
+        m_gap = gapPrefix + SystemError("Listing the helper's handles", inherited.Error());
         return;
     }
 
-    const std::string path = ProgramFolder() + kOtherBitness.helper;
-    std::string commandLine
-        = "\"" + path + "\" " + std::to_string(::GetCurrentProcessId()) + " " + readyName + " " + quitName;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+    const std::wstring path = folder + kOtherBitness.helper;
+    std::wstring commandLine
+        = L"\"" + path + L"\" " + HandleText(m_self) + L" " + HandleText(m_ready) + L" " + HandleText(m_quit);
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.lpAttributeList = inherited.List();
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-            &startup, &process)) {
-        m_gap = gapPrefix + SystemError("Starting " + path, ::GetLastError());
+    if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+            EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &process)) {
+        m_gap = gapPrefix + SystemError("Starting " + Utf8(path), ::GetLastError());
         return;
     }
     ::CloseHandle(process.hThread);
-    m_process = process.hProcess;
+    m_process.reset(process.hProcess);
 
-    const HANDLE readyOrGone[] = {m_ready, m_process};
-    if (::WaitForMultipleObjects(2, readyOrGone, FALSE, kStartWaitMs) == WAIT_OBJECT_0)
+    if (WaitDispatching({m_ready.get(), m_process.get()}, kStartWaitMs) == 0)
         m_processId = process.dwProcessId;
     else
-        m_gap = gapPrefix + "the helper " + path + " could not install its hook";
+        m_gap = gapPrefix + "the helper " + Utf8(path) + " could not install its hooks";
 }
 
 OtherBitnessHelper::~OtherBitnessHelper()
 {
-    if (m_process) {
-        ::SetEvent(m_quit);
-        // A helper that does not end in time goes all the same: its hook must not stay.
-        if (::WaitForSingleObject(m_process, kEndWaitMs) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_process, 1);
-        ::CloseHandle(m_process);
-    }
-    if (m_quit)
-        ::CloseHandle(m_quit);
-    if (m_ready)
-        ::CloseHandle(m_ready);
+    if (!m_process)
+        return;
+    ::SetEvent(m_quit.get());
+    // A helper that does not end in time goes all the same: its hooks must not stay.
+    if (WaitDispatching({m_process.get()}, kEndWaitMs) != 0)
+        ::TerminateProcess(m_process.get(), 1);
 }
 
 } // namespace who

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hotkeys/who/OwnedHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -8,11 +10,12 @@ namespace who {
 
 // The helper program that holds the hook of the other bitness for as long as
 // this object lives, where the system runs programs of the other bitness.
+// Every wait for it dispatches the calling thread's messages.
 class OtherBitnessHelper
 {
 public:
     OtherBitnessHelper();
-    // Tells the helper to remove its hook and waits for it to end.
+    // Tells the helper to remove its hooks and waits for it to end.
     ~OtherBitnessHelper();
 
     OtherBitnessHelper(const OtherBitnessHelper&) = delete;
@@ -25,9 +28,13 @@ public:
     const std::string& Gap() const { return m_gap; }
 
 private:
-    HANDLE m_ready = nullptr;
-    HANDLE m_quit = nullptr;
-    HANDLE m_process = nullptr;
+    void Start();
+
+    // Handed to the helper by inheritance, never by a name another program could take first.
+    OwnedHandle m_ready;
+    OwnedHandle m_quit;
+    OwnedHandle m_self;
+    OwnedHandle m_process;
     DWORD m_processId = 0;
     std::string m_gap;
 };

@@ -1,30 +1,31 @@
 #include "hotkeys/who/ReportWindow.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace who {
 
 namespace {
 
-constexpr char kClassName[] = "KeyvaneWhoReports";
+constexpr wchar_t kClassName[] = L"KeyvaneWhoReports";
 
-HINSTANCE ProgramInstance() { return ::GetModuleHandleA(nullptr); }
+HINSTANCE ProgramInstance() { return ::GetModuleHandleW(nullptr); }
 
 } // namespace
 
 ReportWindow::ReportWindow()
 {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = ProgramInstance();
     windowClass.lpszClassName = kClassName;
     // Registered once per process; a second query finds it there.
-    ::RegisterClassA(&windowClass);
-    m_window = ::CreateWindowExA(
-        0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ProgramInstance(), nullptr);
+    ::RegisterClassW(&windowClass);
+    m_window = ::CreateWindowExW(
+        0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ProgramInstance(), nullptr);
     if (!m_window)
         return;
-    ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // Owners at a lower integrity level may send their reports too. Where the
     // system has no such levels there is nothing to allow.
     ::ChangeWindowMessageFilterEx(m_window, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
@@ -36,11 +37,18 @@ ReportWindow::~ReportWindow()
         ::DestroyWindow(m_window);
 }
 
+void ReportWindow::Take(const Claim& claim)
+{
+    std::vector<Claim>& claims = m_claims[AskedBit(claim.key, claim.modifiers)];
+    if (claims.size() < kClaimsKept && std::find(claims.begin(), claims.end(), claim) == claims.end())
+        claims.push_back(claim);
+}
+
 LRESULT CALLBACK ReportWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_COPYDATA)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    auto* self = reinterpret_cast<ReportWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    auto* self = reinterpret_cast<ReportWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     // Anything on the desktop can send this window a WM_COPYDATA.
     if (!self || data.dwData != kReportTag || data.cbData != sizeof(Report))
@@ -49,8 +57,10 @@ LRESULT CALLBACK ReportWindow::WindowProc(HWND window, UINT message, WPARAM wPar
     std::memcpy(&report, data.lpData, sizeof report);
     if (report.version != kProtocolVersion)
         return FALSE;
-    report.executable[kPathChars - 1] = '\0';
-    self->m_reports.push_back(report);
+    const std::optional<Claim> claim = CheckReport(report);
+    if (!claim)
+        return FALSE;
+    self->Take(*claim);
     return TRUE;
 }
 

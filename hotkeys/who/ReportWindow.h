@@ -1,18 +1,23 @@
 #pragma once
 
-#include "hotkeys/who/WhoProtocol.h"
+#include "hotkeys/who/Claim.h"
 
 #include <windows.h>
 
+#include <map>
 #include <vector>
 
 namespace who {
 
 // A message-only window that collects the reports hooks send it with
-// WM_COPYDATA, keeping those of the right size, tag and version.
+// WM_COPYDATA, keeping those of the right size, tag and version whose parts
+// agree, as claims.
 class ReportWindow
 {
 public:
+    // Differing claims for one combination beyond this many tell nothing more.
+    static constexpr size_t kClaimsKept = 8;
+
     ReportWindow();
     ~ReportWindow();
 
@@ -21,14 +26,16 @@ public:
 
     // Null when the window could not be made; GetLastError tells why.
     HWND Handle() const { return m_window; }
-    // Reports received so far, each with its executable path terminated.
-    const std::vector<Report>& Reports() const { return m_reports; }
+    // The differing claims received so far, by AskedBit of their combination,
+    // each once however often it came.
+    const std::map<unsigned, std::vector<Claim>>& Claims() const { return m_claims; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Take(const Claim& claim);
 
     HWND m_window = nullptr;
-    std::vector<Report> m_reports;
+    std::map<unsigned, std::vector<Claim>> m_claims;
 };
 
 } // namespace who

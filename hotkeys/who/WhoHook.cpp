@@ -16,7 +16,7 @@ constexpr UINT kReportTimeoutMs = 1000;
 
 bool ReadQuery(who::Query& query)
 {
-    const HANDLE mapping = ::OpenFileMappingA(FILE_MAP_READ, FALSE, who::kQueryMappingName);
+    const HANDLE mapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, who::kQueryMappingName);
     if (!mapping)
         return false; // no query running
     const void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof query);
@@ -25,7 +25,8 @@ bool ReadQuery(who::Query& query)
         ::UnmapViewOfFile(view);
     }
     ::CloseHandle(mapping);
-    return view && query.version == who::kProtocolVersion;
+    // Reports go only to a window of the program that installed the hooks.
+    return view && query.version == who::kProtocolVersion && who::ReportsToInstaller(query);
 }
 
 bool InInstaller(const who::Query& query)
@@ -43,9 +44,6 @@ void Report(const who::Query& query, const MSG& message)
     report.hotkeyId = static_cast<std::int32_t>(message.wParam);
     report.window = reinterpret_cast<std::uintptr_t>(message.hwnd);
     report.combination = static_cast<std::uint32_t>(message.lParam);
-    // A path cut at the buffer's end is still terminated: the buffer is zeroed
-    // and one character longer than what the call may fill.
-    ::GetModuleFileNameA(nullptr, report.executable, who::kPathChars - 1);
 
     COPYDATASTRUCT data{};
     data.dwData = who::kReportTag;
@@ -54,7 +52,7 @@ void Report(const who::Query& query, const MSG& message)
     DWORD_PTR result = 0;
     // A program that no longer answers must not hold the owner up for long;
     // the press is swallowed whether or not the report arrives.
-    ::SendMessageTimeoutA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(query.reportWindow)),
+    ::SendMessageTimeoutW(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(query.reportWindow)),
         WM_COPYDATA, reinterpret_cast<WPARAM>(message.hwnd), reinterpret_cast<LPARAM>(&data),
         SMTO_ABORTIFHUNG | SMTO_BLOCK, kReportTimeoutMs, &result);
 }

@@ -31,25 +31,17 @@ bool WaitReadingMessages(HANDLE process, ULONGLONG until)
     }
 }
 
-} // namespace
-
-std::string ProgramFolder()
+// The test program's folder as the census program is started from it.
+std::wstring WideProgramFolder()
 {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string program(path, length);
-    return program.substr(0, program.find_last_of("\\/") + 1);
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring program(path, length);
+    return program.substr(0, program.find_last_of(L"\\/") + 1);
 }
 
-ProgramRun RunCensusProgram(const std::string& arguments)
-{
-    bool breakSent = false;
-    return RunCensusProgram(
-        arguments, [] { return false; }, breakSent);
-}
-
-ProgramRun RunCensusProgram(
-    const std::string& arguments, const std::function<bool()>& breakWhen, bool& breakSent)
+ProgramRun RunProgram(const std::wstring& program, const std::string& arguments,
+    const std::function<bool()>& breakWhen, bool& breakSent)
 {
     const std::string folder = ProgramFolder();
     const std::string outPath = folder + "who-test-out.txt";
@@ -61,17 +53,17 @@ ProgramRun RunCensusProgram(
     };
     const HANDLE out = create(outPath);
     const HANDLE err = create(errPath);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = out;
     startup.hStdError = err;
-    std::string commandLine = "\"" + folder + "keyvane-census.exe\" " + arguments;
+    std::wstring commandLine = L"\"" + program + L"\" " + std::wstring(arguments.begin(), arguments.end());
     PROCESS_INFORMATION process{};
     const ULONGLONG start = ::GetTickCount64();
     // A group of its own, so that its Ctrl+Break reaches it alone.
-    const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
         CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &process);
     ::CloseHandle(out);
     ::CloseHandle(err);
@@ -94,4 +86,34 @@ ProgramRun RunCensusProgram(
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return {static_cast<int>(status), ReadFile(outPath), ReadFile(errPath), elapsed};
+}
+
+} // namespace
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string program(path, length);
+    return program.substr(0, program.find_last_of("\\/") + 1);
+}
+
+ProgramRun RunCensusProgram(
+    const std::string& arguments, const std::function<bool()>& breakWhen, bool& breakSent)
+{
+    return RunProgram(WideProgramFolder() + L"keyvane-census.exe", arguments, breakWhen, breakSent);
+}
+
+ProgramRun RunCensusProgramIn(const std::wstring& folder, const std::string& arguments)
+{
+    bool breakSent = false;
+    return RunProgram(
+        folder + L"keyvane-census.exe", arguments, [] { return false; }, breakSent);
+}
+
+ProgramRun RunCensusProgram(const std::string& arguments)
+{
+    bool breakSent = false;
+    return RunCensusProgram(
+        arguments, [] { return false; }, breakSent);
 }

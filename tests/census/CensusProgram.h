@@ -21,6 +21,9 @@ struct ProgramRun
 
 ProgramRun RunCensusProgram(const std::string& arguments);
 
+// The same, keyvane-census.exe started from another folder (with a trailing separator).
+ProgramRun RunCensusProgramIn(const std::wstring& folder, const std::string& arguments);
+
 // The same, sending the program a Ctrl+Break as soon as breakWhen returns
 // true; breakSent tells whether the system took it.
 ProgramRun RunCensusProgram(

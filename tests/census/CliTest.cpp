@@ -29,7 +29,6 @@ TEST(Cli, BadArgumentsAreNamedWithStatusTwo)
         {{"--format=yaml", "list"}, "unknown format \"yaml\""},
         {{"--help=yes"}, "--help takes no value"},
         {{"check"}, "check needs at least one combination"},
-        {{"who"}, "who needs at least one combination"},
         {{"list", "extra"}, "list takes no argument \"extra\""},
         {{"watch", "now"}, "watch takes no argument \"now\""},
         {{"watch", "--interval", "-1"}, "--interval wants seconds"},
@@ -202,6 +201,21 @@ TEST(Cli, WhoStatusAndPlatformsWithoutIt)
 
     backend.whoAnswers = {{named, silent}};
     EXPECT_EQ(kExitNoAnswer, RunCli({"who", "Ctrl+K", "Ctrl+K"}, backend).status);
+    WhoResult claimed = named;
+    claimed.state = WhoResult::State::Conflict;
+    backend.whoAnswers = {{claimed, claimed}};
+    const CliRun conflict = RunCli({"who", "--format", "tsv", "Ctrl+K"}, backend);
+    EXPECT_EQ(kExitNoAnswer, conflict.status);
+    EXPECT_EQ("conflict", Only(ParseTsv(conflict.out).at(1), {"state"})[0].second) << conflict.out;
+}
+
+TEST(Cli, WhoWithoutCombinationsAsksForEveryTakenOneInListOrder)
+{
+    FakeBackend backend;
+    backend.whoAnswers = std::vector<WhoResult>{};
+    backend.scans = {{kTakenPlain, FakeBackend::Result({'Q', kModCtrl}, State::Failed, "error 5"), kTaken}};
+    EXPECT_EQ(kExitSuccess, RunCli({"who"}, backend).status);
+    EXPECT_EQ((std::vector<Combination>{kTakenPlain.combo, kTaken.combo}), backend.whoAsked);
 }
 
 TEST(Watch, ReportsWhatAppearedAndDisappearedScanByScan)

@@ -14,6 +14,7 @@ public:
     std::vector<std::vector<ProbeResult>> scans = {{}};
     std::vector<ProbeResult> known; // what Probe answers; anything else is free
     std::optional<std::vector<WhoResult>> whoAnswers;
+    std::vector<Combination> whoAsked; // the combinations of the last Who
     bool hasLocks = false;
     bool failWholeCensus = false;
     int probes = 0;
@@ -54,7 +55,11 @@ public:
 
     std::string KeyName(unsigned key) const override { return KeyText(key); }
 
-    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>&) override { return whoAnswers; }
+    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override
+    {
+        whoAsked = combos;
+        return whoAnswers;
+    }
 
     bool ReportLocks() override { return hasLocks; }
 

@@ -5,6 +5,8 @@
 #include "hotkeys/who/KeyPress.h"
 #include "hotkeys/who/WhoProtocol.h"
 #include "census/who/WhoQuery.h"
+#include "hotkeys/who/HookModules.h"
+#include "hotkeys/who/Utf8.h"
 #include "tests/census/FormatParsers.h"
 #include "tests/census/who/WhoHolderProcess.h"
 #include "tests/census/who/WhoProgram.h"
@@ -94,6 +96,57 @@ TEST(WhoCommand, NamesEachHolderPressingOnlyTakenCombinationsOnce)
     EXPECT_FALSE(windowHolder.Pressed(kActWaitMs)) << "the window holder received WM_HOTKEY";
 }
 
+TEST(WhoCommand, WithoutCombinationsNamesTheHolderOfEveryTakenOneInListOrder)
+{
+    const WhoHolderProcess threadHolder(
+        kOwnBits, Target::Thread, MOD_WIN | MOD_SHIFT, VK_F12, kThreadHotkeyId);
+    const WhoHolderProcess windowHolder(
+        kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
+    ASSERT_TRUE(windowHolder.Holding()) << windowHolder.Problem();
+    ASSERT_TRUE(threadHolder.Holding()) << threadHolder.Problem();
+
+    const ProgramRun run = RunCensusProgram("who --format tsv");
+
+    EXPECT_EQ(kExitSuccess, run.status) << run.err;
+    ParsedRecords ours;
+    for (const ParsedRecord& record : ParseTsv(run.out)) {
+        if (record[0].second == "Ctrl+Alt+K" || record[0].second == "Shift+Win+F12")
+            ours.push_back(Answer(record));
+    }
+    ASSERT_EQ(2u, ours.size()) << run.out;
+    EXPECT_EQ(
+        Named("Ctrl+Alt+K", windowHolder, "Who holder window", "KeyvaneWhoHolder", kWindowHotkeyId), ours[0]);
+    EXPECT_EQ(Named("Shift+Win+F12", threadHolder, "", "", kThreadHotkeyId), ours[1]);
+    EXPECT_FALSE(windowHolder.Pressed(kActWaitMs)) << "the window holder received WM_HOTKEY";
+    EXPECT_FALSE(threadHolder.Pressed(0)) << "the thread holder received WM_HOTKEY";
+    ExpectNoKeyDown();
+}
+
+TEST(WhoCommand, RunsFromAFolderOutsideTheAnsiCodePageNamingAHolderThere)
+{
+    // "Programs" in Russian: no Western code page has these letters.
+    const std::wstring folder
+        = who::ProgramFolder() + L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* file : {L"keyvane-census.exe", L"keyvane-who-hook32.dll", L"keyvane-who-hook64.dll",
+             L"keyvane-who-helper32.exe", L"keyvane-who-helper64.exe", L"who_holder32.exe",
+             L"who_holder64.exe"}) {
+        ASSERT_TRUE(::CopyFileW((who::ProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE))
+            << who::Utf8(file) << ": error " << ::GetLastError();
+    }
+    const WhoHolderProcess holder(
+        kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId, folder);
+    ASSERT_TRUE(holder.Holding()) << holder.Problem();
+
+    const ProgramRun run = RunCensusProgramIn(folder, "who --format tsv Ctrl+Alt+K");
+
+    EXPECT_EQ(kExitSuccess, run.status) << run.out << run.err;
+    const ParsedRecords records = ParseTsv(run.out);
+    ASSERT_EQ(1u, records.size()) << run.out;
+    EXPECT_EQ(who::Utf8(holder.Executable()), Only(records[0], {"executable"})[0].second);
+    EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
+}
+
 TEST(WhoCommand, HolderThatReadsNoMessagesIsReportedWithinTheTimeLimit)
 {
     {
@@ -152,7 +205,7 @@ TEST(WhoCommand, CtrlBreakWhileWaitingUndoesEverything)
     bool breakSent = false;
     // Once the query is published, the program has its hooks in or is about to.
     const auto querying = [] {
-        const HANDLE query = ::OpenFileMappingA(FILE_MAP_READ, FALSE, who::kQueryMappingName);
+        const HANDLE query = ::OpenFileMappingW(FILE_MAP_READ, FALSE, who::kQueryMappingName);
         if (query)
             ::CloseHandle(query);
         return query != nullptr;

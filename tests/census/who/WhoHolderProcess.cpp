@@ -1,6 +1,6 @@
 #include "tests/census/who/WhoHolderProcess.h"
 
-#include "tests/census/CensusProgram.h"
+#include "hotkeys/who/HookModules.h"
 
 #include <cstdio>
 
@@ -16,9 +16,12 @@ std::string UniqueEventName(const char* role)
 
 } // namespace
 
-WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT key, int hotkeyId)
+WhoHolderProcess::WhoHolderProcess(
+    int bits, Target target, UINT modifiers, UINT key, int hotkeyId, const std::wstring& folder)
     : m_executableName("who_holder" + std::to_string(bits) + ".exe")
 {
+    m_executable = (folder.empty() ? who::ProgramFolder() : folder)
+        + std::wstring(m_executableName.begin(), m_executableName.end());
     const std::string readyName = UniqueEventName("ready");
     const std::string quitName = UniqueEventName("quit");
     const std::string pressedName = UniqueEventName("pressed");
@@ -28,14 +31,15 @@ WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT
 
     char combination[32];
     std::snprintf(combination, sizeof combination, "%x:%x", modifiers, key);
-    std::string commandLine = "\"" + ProgramFolder() + m_executableName + "\" " + readyName + " " + quitName
-        + " " + pressedName + (target == Target::Window ? " window " : " thread ") + combination + " "
-        + std::to_string(hotkeyId);
-    STARTUPINFOA startup{};
+    const std::string arguments = readyName + " " + quitName + " " + pressedName
+        + (target == Target::Window ? " window " : " thread ") + combination + " " + std::to_string(hotkeyId);
+    std::wstring commandLine
+        = L"\"" + m_executable + L"\" " + std::wstring(arguments.begin(), arguments.end());
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(
-            nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!::CreateProcessW(m_executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+            nullptr, &startup, &process)) {
         m_problem = m_executableName + " does not start here, error " + std::to_string(::GetLastError());
         return;
     }

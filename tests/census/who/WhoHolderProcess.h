@@ -5,7 +5,8 @@
 #include <string>
 
 // A who_holder process of the given bitness (32 or 64) holding one hotkey for
-// a window or for its thread, for as long as the object lives.
+// a window or for its thread, for as long as the object lives; started from
+// the folder given, by default the test program's.
 class WhoHolderProcess
 {
 public:
@@ -15,7 +16,8 @@ public:
         Thread
     };
 
-    WhoHolderProcess(int bits, Target target, UINT modifiers, UINT key, int hotkeyId);
+    WhoHolderProcess(
+        int bits, Target target, UINT modifiers, UINT key, int hotkeyId, const std::wstring& folder = {});
     ~WhoHolderProcess();
 
     WhoHolderProcess(const WhoHolderProcess&) = delete;
@@ -29,6 +31,7 @@ public:
     DWORD ProcessId() const { return m_processId; }
     DWORD ThreadId() const { return m_threadId; }
     std::string ExecutableName() const { return m_executableName; }
+    const std::wstring& Executable() const { return m_executable; }
     // True when the holder has received a WM_HOTKEY; waits up to waitMs for one.
     bool Pressed(DWORD waitMs) const { return ::WaitForSingleObject(m_pressed, waitMs) == WAIT_OBJECT_0; }
     void ForgetPresses() const { ::ResetEvent(m_pressed); }
@@ -41,6 +44,7 @@ private:
     DWORD m_processId = 0;
     DWORD m_threadId = 0;
     std::string m_executableName;
+    std::wstring m_executable;
     bool m_holding = false;
     std::string m_problem;
 };

@@ -1,0 +1,72 @@
+// The security of the query: Wine shows neither elevation nor integrity
+// levels, so the descriptor's parts are checked one by one.
+#include "hotkeys/who/ObjectSecurity.h"
+
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<BYTE> TokenUser()
+{
+    HANDLE token = nullptr;
+    ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
+    DWORD size = 0;
+    ::GetTokenInformation(token, ::TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> user(size);
+    ::GetTokenInformation(token, ::TokenUser, user.data(), size, &size);
+    ::CloseHandle(token);
+    return user;
+}
+
+bool SidIs(PSID sid, const wchar_t* text)
+{
+    PSID wanted = nullptr;
+    const bool same = ::ConvertStringSidToSidW(text, &wanted) && ::EqualSid(sid, wanted);
+    ::LocalFree(wanted);
+    return same;
+}
+
+TEST(UserReadableSecurity, TheUserReadsAtEveryIntegrityLevelAndOnlyTheSystemAndAdministratorsWrite)
+{
+    const who::UserReadableSecurity security;
+    ASSERT_EQ("", security.Error());
+    const std::vector<BYTE> user = TokenUser();
+    const PSID userSid = reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid;
+
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ASSERT_TRUE(::GetSecurityDescriptorControl(security.Descriptor(), &control, &revision));
+    EXPECT_TRUE(control & SE_DACL_PROTECTED) << "the namespace's defaults would be inherited";
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(::GetSecurityDescriptorDacl(security.Descriptor(), &present, &dacl, &defaulted));
+    ASSERT_TRUE(present && dacl) << "a null DACL grants everything to everyone";
+    bool userReads = false;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(::GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+        ASSERT_EQ(ACCESS_ALLOWED_ACE_TYPE, ace->Header.AceType);
+        const PSID sid = &ace->SidStart;
+        if (::EqualSid(sid, userSid))
+            userReads = ace->Mask == GENERIC_READ;
+        else
+            EXPECT_TRUE(SidIs(sid, L"S-1-5-18") || SidIs(sid, L"S-1-5-32-544")) << "ACE " << i;
+    }
+    EXPECT_TRUE(userReads) << "the user's programs must read the query, and only read it";
+
+    PACL sacl = nullptr;
+    ASSERT_TRUE(::GetSecurityDescriptorSacl(security.Descriptor(), &present, &sacl, &defaulted));
+    ASSERT_TRUE(present && sacl && sacl->AceCount == 1);
+    SYSTEM_MANDATORY_LABEL_ACE* label = nullptr;
+    ASSERT_TRUE(::GetAce(sacl, 0, reinterpret_cast<void**>(&label)));
+    EXPECT_EQ(SYSTEM_MANDATORY_LABEL_ACE_TYPE, label->Header.AceType);
+    EXPECT_TRUE(SidIs(&label->SidStart, L"S-1-16-4096")) << "not the low integrity level";
+    EXPECT_EQ(DWORD{SYSTEM_MANDATORY_LABEL_NO_WRITE_UP}, label->Mask);
+}
+
+} // namespace
