@@ -6,12 +6,17 @@
 //   (c) census: the same with all 4080 combinations held by another process
 //   (d) sort:   one header click on a list of 4080 rows
 //   (e) console census: keyvane-census list with the 12 combinations held
+//   (f) keyvane-census list as a whole process, the 12 held by programs that
+//       read their messages
+//   (g) keyvane-census who as a whole process, no combination given, beside (f)
 #include "app/KeyvaneDlg.h"
 #include "census/core/Cli.h"
 #include "census/windows/WindowsBackend.h"
 #include "framework/WinApp.h"
 #include "tests/app/MainDialogHarness.h"
 #include "tests/bench/BestOf.h"
+#include "tests/census/CensusProgram.h"
+#include "tests/census/who/WhoHolderProcess.h"
 #include "tests/support/HeldHotkeys.h"
 #include "tests/support/ModalRun.h"
 
@@ -19,6 +24,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -83,6 +89,17 @@ double ConsoleListTime()
     return Milliseconds(Clock::now() - start);
 }
 
+// keyvane-census.exe with the arguments, from its start to its end.
+double ProcessTime(const char* arguments)
+{
+    const Clock::time_point start = Clock::now();
+    const ProgramRun run = RunCensusProgram(arguments);
+    const double elapsed = Milliseconds(Clock::now() - start);
+    if (run.status != 0)
+        std::fprintf(stderr, "keyvane-census %s ended with %d: %s\n", arguments, run.status, run.err.c_str());
+    return elapsed;
+}
+
 std::vector<HeldHotkeys::Combination> TwelveCombinations()
 {
     std::vector<HeldHotkeys::Combination> held;
@@ -104,6 +121,19 @@ int main()
             return 1;
         floorAndTwelve = BestOf(kRuns, {ProbeFloor, CensusTime, ConsoleListTime});
     }
+    std::vector<double> processes;
+    {
+        // Holders that answer who, each its own program as on a desktop.
+        std::vector<std::unique_ptr<WhoHolderProcess>> holders;
+        int id = 0;
+        for (const HeldHotkeys::Combination& held : TwelveCombinations()) {
+            holders.push_back(std::make_unique<WhoHolderProcess>(static_cast<int>(sizeof(void*) * 8),
+                WhoHolderProcess::Target::Window, held.modifiers, held.key, ++id));
+            if (!holders.back()->Holding())
+                return 1;
+        }
+        processes = BestOf(kRuns, {[] { return ProcessTime("list"); }, [] { return ProcessTime("who"); }});
+    }
     std::vector<double> allAndSort;
     {
         HeldHotkeys holder = HeldHotkeys::All();
@@ -123,5 +153,9 @@ int main()
     std::printf("(c) census, 4080 held     %8.1f    %.2f   (goal 2)\n", all, all / floor);
     std::printf("(d) sort of 4080 rows     %8.1f    %.2f   (goal below 1)\n", sort, sort / floor);
     std::printf("(e) console list, 12 held %8.1f    %.2f   (goal 1.1)\n", console, console / floor);
+    std::printf("\nwhole processes, 12 held     ms    x list\n");
+    std::printf("(f) keyvane-census list   %8.1f    1.00\n", processes[0]);
+    std::printf(
+        "(g) keyvane-census who    %8.1f    %.2f   (goal 2)\n", processes[1], processes[1] / processes[0]);
     return 0;
 }
