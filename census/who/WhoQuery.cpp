@@ -20,7 +20,7 @@ size_t IndexIn(std::vector<who::Asked>& asked, const Combination& combo)
     return asked.size() - 1;
 }
 
-WhoResult Named(WhoResult result, const who::Holder& holder, WhoResult::State state)
+WhoResult Claimed(WhoResult result, const who::Holder& holder, WhoResult::State state)
 {
     result.state = state;
     result.processId = holder.processId;
@@ -37,15 +37,13 @@ void Settle(
     const WhoResult& probed, const who::Answers& answers, size_t asked, std::vector<WhoResult>& results)
 {
     const who::Answer& answer = answers.each[asked];
-    WhoResult result = probed;
-    if (answer.holders.size() == 1) {
-        results.push_back(Named(result, answer.holders[0], WhoResult::State::Named));
+    if (!answer.holders.empty()) {
+        const auto state = answer.holders.size() == 1 ? WhoResult::State::Named : WhoResult::State::Conflict;
+        for (const who::Holder& holder : answer.holders)
+            results.push_back(Claimed(probed, holder, state));
         return;
     }
-    for (const who::Holder& holder : answer.holders)
-        results.push_back(Named(result, holder, WhoResult::State::Conflict));
-    if (!answer.holders.empty())
-        return;
+    WhoResult result = probed;
     if (!answers.error.empty() || !answer.failure.empty()) {
         result.state = WhoResult::State::Failed;
         result.error = answers.error.empty() ? answer.failure : answers.error;

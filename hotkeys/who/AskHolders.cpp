@@ -86,9 +86,11 @@ CombinationSet PressAll(const std::vector<Asked>& taken, HANDLE stop, Answers& a
             continue;
         std::string held;
         if (!AwaitModifierRelease(stop, held)) {
+            const std::string failure = "not pressed while " + held
+                + (held.find(',') == std::string::npos ? " is" : " are") + " held down; let go and ask again";
             for (size_t rest = i; rest < taken.size(); ++rest) {
                 if (answers.each[rest].failure.empty())
-                    answers.each[rest].failure = "not pressed while " + held + " is held down; release it";
+                    answers.each[rest].failure = failure;
             }
             break;
         }

@@ -148,6 +148,9 @@ void Forge(DWORD holderProcess, DWORD holderThread)
     report.threadId = holderThread;
     send(); // the holder's thread in another process
     report.threadId = ::GetCurrentThreadId();
+    report.window = reinterpret_cast<std::uintptr_t>(::GetDesktopWindow());
+    send(); // another thread's window
+    report.window = 0;
     report.hotkeyId = 99;
     for (int i = 0; i < 500; ++i)
         send(); // a claim of its own, over and over

@@ -6,21 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
-
-std::vector<BYTE> TokenUser()
-{
-    HANDLE token = nullptr;
-    ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
-    DWORD size = 0;
-    ::GetTokenInformation(token, ::TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> user(size);
-    ::GetTokenInformation(token, ::TokenUser, user.data(), size, &size);
-    ::CloseHandle(token);
-    return user;
-}
 
 bool SidIs(PSID sid, const wchar_t* text)
 {
@@ -34,13 +20,13 @@ TEST(UserReadableSecurity, TheUserReadsAtEveryIntegrityLevelAndOnlyTheSystemAndA
 {
     const who::UserReadableSecurity security;
     ASSERT_EQ("", security.Error());
-    const std::vector<BYTE> user = TokenUser();
-    const PSID userSid = reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid;
+    HANDLE token = nullptr;
+    ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE user[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
+    DWORD size = sizeof user;
+    ASSERT_TRUE(::GetTokenInformation(token, TokenUser, user, size, &size));
+    ::CloseHandle(token);
 
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    ASSERT_TRUE(::GetSecurityDescriptorControl(security.Descriptor(), &control, &revision));
-    EXPECT_TRUE(control & SE_DACL_PROTECTED) << "the namespace's defaults would be inherited";
     BOOL present = FALSE;
     BOOL defaulted = FALSE;
     PACL dacl = nullptr;
@@ -51,11 +37,10 @@ TEST(UserReadableSecurity, TheUserReadsAtEveryIntegrityLevelAndOnlyTheSystemAndA
         ACCESS_ALLOWED_ACE* ace = nullptr;
         ASSERT_TRUE(::GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
         ASSERT_EQ(ACCESS_ALLOWED_ACE_TYPE, ace->Header.AceType);
-        const PSID sid = &ace->SidStart;
-        if (::EqualSid(sid, userSid))
+        if (::EqualSid(&ace->SidStart, reinterpret_cast<TOKEN_USER*>(user)->User.Sid))
             userReads = ace->Mask == GENERIC_READ;
         else
-            EXPECT_TRUE(SidIs(sid, L"S-1-5-18") || SidIs(sid, L"S-1-5-32-544")) << "ACE " << i;
+            EXPECT_TRUE(SidIs(&ace->SidStart, L"S-1-5-18") || SidIs(&ace->SidStart, L"S-1-5-32-544")) << i;
     }
     EXPECT_TRUE(userReads) << "the user's programs must read the query, and only read it";
 
