@@ -1,0 +1,70 @@
+// The KDE reader against Debian's real kglobalaccel5 on a private bus.
+#include <gtest/gtest.h>
+
+#include "census/linux/DesktopSources.h"
+#include "census/linux/KdeShortcuts.h"
+#include "tests/census/linux/KdeSession.h"
+#include "tests/census/linux/ShortcutLines.h"
+
+#include <algorithm>
+
+namespace {
+
+bool Offered(DesktopSource source)
+{
+    const std::vector<DesktopSource> sources = OfferedDesktopSources();
+    return std::find(sources.begin(), sources.end(), source) != sources.end();
+}
+
+TEST(KdeShortcutsTest, EveryActiveKeyOfEveryComponentRunningOrNot)
+{
+    const KdeSession session(Fixture("kglobalshortcutsrc"));
+    ASSERT_TRUE(session.Ready());
+    EXPECT_TRUE(Offered(DesktopSource::kde));
+
+    const DesktopReading reading = ReadKdeShortcuts();
+    ASSERT_EQ("", reading.failure);
+    for (const char* line : {
+             "Alt+Tab | KWin (kwin) | Walk Through Windows",
+             "Win+Tab | KWin (kwin) | Walk Through Windows",
+             "Ctrl+Win+Escape | KWin (kwin) | Kill a Window",
+             "Win+l | Session Management (ksmserver) | Lock Session",
+             "XF86ScreenSaver | Session Management (ksmserver) | Lock Session",
+             "Ctrl+Alt+Delete | Session Management (ksmserver) | Log Out",
+             "XF86AudioMute | Audio Volume (kmix) | Mute",
+             "Print | Spectacle (org.kde.spectacle.desktop) | Spectacle",
+             "Shift+Win+Print | Spectacle (org.kde.spectacle.desktop) | Capture Rectangular Region",
+             "Win+n | Notes (org.example.notes.desktop) | Notes",
+             "Ctrl+Alt+KP_1 | Notes (org.example.notes.desktop) | New Note",
+             "Ctrl+Shift+F1 | Notes (org.example.notes.desktop) | Make Bold (context Editing)",
+             // The daemon keeps a key text that Qt cannot read as a key it does not know.
+             "! Qt key 0x1ffffff has no keysym | Notes (org.example.notes.desktop) | Broken Key",
+         })
+        EXPECT_TRUE(Lists(reading, line));
+    // Show Desktop has a default key but no active one.
+    EXPECT_EQ(13u, reading.shortcuts.size()) << AllLines(reading);
+}
+
+TEST(KdeShortcutsTest, FailsWhenTheDaemonIsNotOnTheBus)
+{
+    const KdeSession session(Fixture("kglobalshortcutsrc"), KdeSession::Daemon::absent);
+    ASSERT_TRUE(session.Ready());
+    EXPECT_FALSE(Offered(DesktopSource::kde));
+
+    const DesktopReading reading = ReadKdeShortcuts();
+    EXPECT_NE(std::string::npos, reading.failure.find("org.kde.kglobalaccel")) << reading.failure;
+    EXPECT_TRUE(reading.shortcuts.empty());
+}
+
+TEST(KdeShortcutsTest, GivesUpOnADaemonThatDoesNotAnswer)
+{
+    const KdeSession session(Fixture("kglobalshortcutsrc"), KdeSession::Daemon::frozen);
+    ASSERT_TRUE(session.Ready());
+    EXPECT_TRUE(Offered(DesktopSource::kde));
+
+    const DesktopReading reading = ReadKdeShortcuts(std::chrono::milliseconds(300));
+    EXPECT_NE("", reading.failure);
+    EXPECT_TRUE(reading.shortcuts.empty());
+}
+
+} // namespace
