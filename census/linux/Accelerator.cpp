@@ -45,8 +45,7 @@ void SetAcceleratorKey(DesktopShortcut& shortcut, std::string_view accelerator)
             }
         }
         if (!known) {
-            shortcut.error
-                = "unknown modifier <" + std::string(name) + "> in \"" + std::string(accelerator) + "\"";
+            shortcut.error = "<" + std::string(name) + "> is none of Ctrl, Alt, Shift and Super";
             return;
         }
         rest.remove_prefix(end + 1);
