@@ -66,6 +66,8 @@ KdeSession::KdeSession(const std::filesystem::path& shortcuts, Daemon daemon)
     m_ready = address && !address->empty();
     if (m_ready)
         setenv("DBUS_SESSION_BUS_ADDRESS", address->c_str(), 1);
+    // Only the bus may tell whether KDE's daemon is there.
+    unsetenv("XDG_CURRENT_DESKTOP");
 }
 
 KdeSession::~KdeSession()

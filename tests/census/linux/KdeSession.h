@@ -8,7 +8,8 @@
 
 // Debian's real kglobalaccel5 on a private session bus, with no display and a
 // fresh copy of a kglobalshortcutsrc (the daemon rewrites its file when it
-// ends). While it lives, this process's session bus is that one.
+// ends). While it lives, this process's session bus is that one, in a session
+// that names no desktop.
 class KdeSession
 {
 public:

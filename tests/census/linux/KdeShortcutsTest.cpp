@@ -67,4 +67,24 @@ TEST(KdeShortcutsTest, GivesUpOnADaemonThatDoesNotAnswer)
     EXPECT_TRUE(reading.shortcuts.empty());
 }
 
+TEST(DesktopSourcesTest, FromTheSessionsEnvironmentWithoutABus)
+{
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME", 1);
+    setenv("SWAYSOCK", "/run/user/1000/sway-ipc.1000.1234.sock", 1);
+    setenv("HYPRLAND_INSTANCE_SIGNATURE", "abc_1733677200", 1);
+    EXPECT_EQ((std::vector{DesktopSource::gnome, DesktopSource::sway, DesktopSource::hyprland}),
+        OfferedDesktopSources());
+
+    // A KDE session whose daemon is missing offers a table that fails.
+    setenv("XDG_CURRENT_DESKTOP", "KDE", 1);
+    unsetenv("SWAYSOCK");
+    unsetenv("HYPRLAND_INSTANCE_SIGNATURE");
+    EXPECT_EQ(std::vector{DesktopSource::kde}, OfferedDesktopSources());
+    EXPECT_EQ("kglobalaccel: the session has no D-Bus session bus",
+        ReadDesktopShortcuts(DesktopSource::kde).failure);
+    unsetenv("XDG_CURRENT_DESKTOP");
+}
+
 } // namespace
