@@ -84,7 +84,13 @@ public:
         Command(command);
     }
 
-    std::vector<DesktopShortcut> Take() { return std::move(m_shortcuts); }
+    std::vector<DesktopShortcut> Take()
+    {
+        std::vector<DesktopShortcut> shortcuts;
+        for (auto& binding : m_bindings)
+            shortcuts.push_back(std::move(binding.second));
+        return shortcuts;
+    }
 
 private:
     void Command(std::string_view command)
@@ -107,17 +113,21 @@ private:
                 mode = NextWord(rest);
             word = NextWord(rest);
         }
-        if (word == "bindsym" || word == "bindcode")
-            Binding(word == "bindcode", mode, rest);
+        if (word == "bindsym" || word == "bindcode" || word == "unbindsym" || word == "unbindcode")
+            Binding(word, mode, rest);
     }
 
-    void Binding(bool byCode, std::string_view mode, std::string_view rest)
+    // bindsym, bindcode, and their undoing: unbindsym, unbindcode.
+    void Binding(std::string_view verb, std::string_view mode, std::string_view rest)
     {
+        const bool byCode = verb.ends_with("code");
         std::vector<std::string> qualifiers;
         if (mode != kDefaultMode)
             qualifiers.push_back("mode \"" + std::string(mode) + "\"");
         std::string_view combination = NextWord(rest);
+        bool release = false;
         while (combination.starts_with("--")) {
+            release = release || combination == "--release";
             qualifiers.emplace_back(combination);
             combination = NextWord(rest);
         }
@@ -127,11 +137,6 @@ private:
 
         DesktopShortcut shortcut;
         shortcut.holder = "sway";
-        shortcut.action = std::string(Trim(rest));
-        for (size_t i = 0; i < qualifiers.size(); ++i)
-            shortcut.action += (i == 0 ? " (" : ", ") + qualifiers[i];
-        if (!qualifiers.empty())
-            shortcut.action += ")";
         if (SetModifiers(shortcut, combination.substr(0, combination.size() - key.size()))) {
             if (byCode)
                 SetKey(shortcut, DefaultKeymapKeysym(Keycode(key)),
@@ -139,7 +144,28 @@ private:
             else
                 SetKey(shortcut, KeysymFromName(key), UnknownKeysym(key));
         }
-        m_shortcuts.push_back(std::move(shortcut));
+        // Sway keeps one binding per mode, kind, release and keys: a later one
+        // replaces it.
+        const std::string identity = std::string(mode) + '\n' + (byCode ? "code" : "sym")
+            + (release ? "-up " : " ") + std::to_string(shortcut.modifiers) + " "
+            + (shortcut.keysym ? std::to_string(shortcut.keysym) : std::string(combination));
+        const auto same = std::find_if(m_bindings.begin(), m_bindings.end(),
+            [&](const auto& binding) { return binding.first == identity; });
+        if (verb.starts_with("un")) {
+            if (same != m_bindings.end())
+                m_bindings.erase(same);
+            return;
+        }
+
+        shortcut.action = std::string(Trim(rest));
+        for (size_t i = 0; i < qualifiers.size(); ++i)
+            shortcut.action += (i == 0 ? " (" : ", ") + qualifiers[i];
+        if (!qualifiers.empty())
+            shortcut.action += ")";
+        if (same != m_bindings.end())
+            same->second = std::move(shortcut);
+        else
+            m_bindings.emplace_back(identity, std::move(shortcut));
     }
 
     static unsigned Keycode(std::string_view text)
@@ -198,8 +224,8 @@ private:
     }
 
     std::vector<std::string> m_blocks; // the words each open block puts before its lines
-    std::vector<std::pair<std::string, std::string>> m_variables; // longest name first
-    std::vector<DesktopShortcut> m_shortcuts;
+    std::vector<std::pair<std::string, std::string>> m_variables;    // longest name first
+    std::vector<std::pair<std::string, DesktopShortcut>> m_bindings; // by what makes them the same
 };
 
 } // namespace
