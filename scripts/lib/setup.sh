@@ -17,9 +17,9 @@ KEYVANE_PACKAGES=(
     # keysym names and its default keyboard, a JSON library.
     pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev
     # What their tests start or read: KDE's daemon on a private bus, waited
-    # for with gdbus; GNOME's keybinding schemas and the control center's
-    # descriptions of them.
-    libkf5globalaccel-bin dbus-daemon libglib2.0-bin
+    # for with gdbus; a headless sway; GNOME's keybinding schemas and the
+    # control center's descriptions of them.
+    libkf5globalaccel-bin dbus-daemon libglib2.0-bin sway
     gsettings-desktop-schemas gnome-shell-common mutter-common gnome-settings-daemon-common
     gnome-control-center-data
 )

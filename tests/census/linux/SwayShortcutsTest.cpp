@@ -6,6 +6,7 @@
 #include "tests/census/linux/KdeSession.h"
 #include "tests/census/linux/ReplyServer.h"
 #include "tests/census/linux/ShortcutLines.h"
+#include "tests/census/linux/SwaySession.h"
 
 #include <nlohmann/json.hpp>
 
@@ -92,6 +93,22 @@ TEST_F(SwayShortcutsTest, GivesUpOnASwayThatDoesNotAnswer)
     ReplyServer sway(m_socket, kHeaderSize, std::nullopt);
     const DesktopReading reading = ReadSwayShortcuts(std::chrono::milliseconds(300));
     EXPECT_NE(std::string::npos, reading.failure.find("no answer in time")) << reading.failure;
+}
+
+// The same configuration in a real sway, which also shows what the table
+// cannot: a binding added at run time.
+TEST(RealSwayTest, BindingsOfTheLoadedConfigurationOnly)
+{
+    const SwaySession sway(Fixture("sway-config"));
+    ASSERT_NE("", sway.Socket()) << "sway did not start";
+    ChildProcess added({"/usr/bin/swaymsg", "bindsym", "Mod4+F9", "exec", "true"});
+    ASSERT_EQ(0, added.Finish().status);
+
+    const DesktopReading reading = ReadSwayShortcuts();
+    ASSERT_EQ("", reading.failure);
+    EXPECT_TRUE(
+        Lists(reading, "l | sway | exec swaylock, mode \"default\" (mode \"System: (l) lock, (e) exit\")"));
+    EXPECT_EQ(69u, reading.shortcuts.size()) << AllLines(reading);
 }
 
 } // namespace
