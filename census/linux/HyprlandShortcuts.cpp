@@ -78,8 +78,6 @@ std::vector<DesktopShortcut> Bindings(const nlohmann::json& binds)
     return shortcuts;
 }
 
-} // namespace
-
 std::string HyprlandSocketPath()
 {
     const std::string signature = Environment("HYPRLAND_INSTANCE_SIGNATURE");
@@ -92,6 +90,8 @@ std::string HyprlandSocketPath()
         return (runtime / socket).string();
     return ("/tmp" / socket).string();
 }
+
+} // namespace
 
 DesktopReading ReadHyprlandShortcuts(std::chrono::milliseconds timeout)
 {

@@ -67,13 +67,4 @@ TEST_F(HyprlandShortcutsTest, FailsOnRepliesThatAreNoBindings)
     }
 }
 
-TEST_F(HyprlandShortcutsTest, SocketOfOlderReleasesUnderTmp)
-{
-    {
-        const ReplyServer hyprland(m_socket, kRequest.size(), std::nullopt);
-        EXPECT_EQ(m_socket.string(), HyprlandSocketPath());
-    }
-    EXPECT_EQ(std::string("/tmp/hypr/") + kSignature + "/.socket.sock", HyprlandSocketPath());
-}
-
 } // namespace

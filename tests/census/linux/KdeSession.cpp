@@ -27,18 +27,8 @@ fi
 
 constexpr std::chrono::seconds kStartTimeout{30};
 
-const char* DaemonArgument(KdeSession::Daemon daemon)
-{
-    switch (daemon) {
-    case KdeSession::Daemon::running:
-        return "running";
-    case KdeSession::Daemon::frozen:
-        return "frozen";
-    case KdeSession::Daemon::absent:
-        return "absent";
-    }
-    return "";
-}
+// The script's argument for each KdeSession::Daemon.
+constexpr const char* kDaemonArguments[] = {"running", "frozen", "absent"};
 
 } // namespace
 
@@ -56,13 +46,13 @@ KdeSession::KdeSession(const std::filesystem::path& shortcuts, Daemon daemon)
     chmod(runtime.c_str(), 0700);
     std::filesystem::copy_file(shortcuts, config / "kglobalshortcutsrc");
 
-    m_session
-        = std::make_unique<ChildProcess>(std::vector<std::string>{"/usr/bin/dbus-run-session", "--",
-                                             "/bin/sh", "-c", kScript, "kde-session", DaemonArgument(daemon)},
-            EnvironmentWithout({"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "HOME",
-                                   "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_CURRENT_DESKTOP"},
-                {"QT_QPA_PLATFORM=offscreen", "HOME=" + m_home.Path().string(),
-                    "XDG_CONFIG_HOME=" + config.string(), "XDG_RUNTIME_DIR=" + runtime.string()}));
+    m_session = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/usr/bin/dbus-run-session", "--", "/bin/sh", "-c", kScript, "kde-session",
+            kDaemonArguments[static_cast<int>(daemon)]},
+        EnvironmentWithout({"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "HOME",
+                               "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_CURRENT_DESKTOP"},
+            {"QT_QPA_PLATFORM=offscreen", "HOME=" + m_home.Path().string(),
+                "XDG_CONFIG_HOME=" + config.string(), "XDG_RUNTIME_DIR=" + runtime.string()}));
     const std::optional<std::string> address = m_session->ReadLine(kStartTimeout);
     m_ready = address && !address->empty();
     if (m_ready)

@@ -7,8 +7,8 @@
 
 // A desktop's IPC socket serving one recorded reply: it takes one client,
 // reads a request as long as the expected one, then sends the reply and
-// closes. Without a reply it reads the request and never answers. The socket
-// goes with it.
+// closes. Without a reply it takes no client, and a client's request waits
+// unanswered. The socket goes with it.
 class ReplyServer
 {
 public:
@@ -22,7 +22,7 @@ public:
     std::string Request();
 
 private:
-    void Serve(size_t requestSize, const std::optional<std::string>& reply);
+    void Serve(size_t requestSize, const std::string& reply);
 
     std::filesystem::path m_path;
     int m_listener = -1;
