@@ -10,6 +10,7 @@
 #include "census/linux/KdeShortcuts.h"
 #include "tests/bench/BestOf.h"
 #include "tests/census/linux/KdeSession.h"
+#include "tests/census/linux/TemporaryFolder.h"
 
 #include <cstdio>
 #include <cstdlib>

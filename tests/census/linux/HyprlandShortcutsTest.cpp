@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "census/linux/HyprlandShortcuts.h"
-#include "tests/census/linux/KdeSession.h"
+#include "tests/census/linux/Fixture.h"
 #include "tests/census/linux/ReplyServer.h"
 #include "tests/census/linux/ShortcutLines.h"
+#include "tests/census/linux/TemporaryFolder.h"
 
 #include <fstream>
 #include <sstream>

@@ -32,11 +32,6 @@ constexpr const char* kDaemonArguments[] = {"running", "frozen", "absent"};
 
 } // namespace
 
-std::filesystem::path Fixture(const char* name)
-{
-    return std::filesystem::path(KEYVANE_LINUX_FIXTURES) / name;
-}
-
 KdeSession::KdeSession(const std::filesystem::path& shortcuts, Daemon daemon)
 {
     const std::filesystem::path config = m_home.Path() / "config";

@@ -34,6 +34,3 @@ private:
     std::unique_ptr<ChildProcess> m_session;
     bool m_ready = false;
 };
-
-// The fixtures' folder.
-std::filesystem::path Fixture(const char* name);

@@ -3,6 +3,7 @@
 
 #include "census/linux/DesktopSources.h"
 #include "census/linux/KdeShortcuts.h"
+#include "tests/census/linux/Fixture.h"
 #include "tests/census/linux/KdeSession.h"
 #include "tests/census/linux/ShortcutLines.h"
 

@@ -33,8 +33,6 @@ SwaySession::SwaySession(const std::filesystem::path& config)
     const std::filesystem::path runtime = m_home.Path() / "runtime";
     std::filesystem::create_directory(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-    std::filesystem::permissions(
-        m_home.Path(), std::filesystem::perms::others_exec, std::filesystem::perm_options::add);
     std::filesystem::copy_file(config, m_home.Path() / "config");
 
     std::vector<std::string> command

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "census/linux/SwayShortcuts.h"
-#include "tests/census/linux/KdeSession.h"
+#include "tests/census/linux/Fixture.h"
 #include "tests/census/linux/ReplyServer.h"
 #include "tests/census/linux/ShortcutLines.h"
 #include "tests/census/linux/SwaySession.h"
+#include "tests/census/linux/TemporaryFolder.h"
 
 #include <nlohmann/json.hpp>
 
