@@ -10,14 +10,14 @@
 
 namespace {
 
+constexpr const char* kMediaKeys = "org.gnome.settings-daemon.plugins.media-keys";
 constexpr std::array<const char*, 5> kSchemas = {
     "org.gnome.desktop.wm.keybindings",
     "org.gnome.shell.keybindings",
     "org.gnome.mutter.keybindings",
     "org.gnome.mutter.wayland.keybindings",
-    "org.gnome.settings-daemon.plugins.media-keys",
+    kMediaKeys,
 };
-constexpr const char* kMediaKeys = "org.gnome.settings-daemon.plugins.media-keys";
 constexpr const char* kCustomList = "custom-keybindings";
 constexpr const char* kCustomSchema = "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding";
 
@@ -48,11 +48,10 @@ void AddShortcuts(GVariant* value, const DesktopShortcut& about, std::vector<Des
         AddShortcut(accelerator, about, shortcuts);
 }
 
-void AddSchema(GSettingsSchema* schema, const KeybindingDescriptions& descriptions,
+void AddSchema(GSettingsSchema* schema, GSettings* settings, const KeybindingDescriptions& descriptions,
     std::vector<DesktopShortcut>& shortcuts)
 {
     const char* id = g_settings_schema_get_id(schema);
-    const GObjectPtr<GSettings> settings(g_settings_new_full(schema, nullptr, nullptr));
     const GStrvPtr keys(g_settings_schema_list_keys(schema));
     for (gchar** key = keys.get(); *key; ++key) {
         if (std::strcmp(*key, kCustomList) == 0)
@@ -62,7 +61,7 @@ void AddSchema(GSettingsSchema* schema, const KeybindingDescriptions& descriptio
         about.action = *key;
         if (const auto description = descriptions.find({id, *key}); description != descriptions.end())
             about.action += " (" + description->second + ")";
-        const GVariantPtr value(g_settings_get_value(settings.get(), *key));
+        const GVariantPtr value(g_settings_get_value(settings, *key));
         AddShortcuts(value.get(), about, shortcuts);
     }
 }
@@ -112,11 +111,10 @@ DesktopReading ReadGnomeShortcuts()
         const GSettingsSchemaPtr schema(g_settings_schema_source_lookup(source, id, TRUE));
         if (!schema)
             continue;
-        AddSchema(schema.get(), descriptions, reading.shortcuts);
-        if (std::strcmp(id, kMediaKeys) == 0) {
-            const GObjectPtr<GSettings> mediaKeys(g_settings_new_full(schema.get(), nullptr, nullptr));
-            AddCustomShortcuts(source, mediaKeys.get(), reading.shortcuts);
-        }
+        const GObjectPtr<GSettings> settings(g_settings_new_full(schema.get(), nullptr, nullptr));
+        AddSchema(schema.get(), settings.get(), descriptions, reading.shortcuts);
+        if (std::strcmp(id, kMediaKeys) == 0)
+            AddCustomShortcuts(source, settings.get(), reading.shortcuts);
     }
     return reading;
 }

@@ -61,24 +61,20 @@ std::vector<DesktopShortcut> ReadAll(const SessionBus& bus)
     std::vector<DesktopShortcut> shortcuts;
     const GVariantPtr components
         = bus.Call(kService, "/kglobalaccel", "org.kde.KGlobalAccel", "allComponents", nullptr, "(ao)");
-    GVariantIter* paths = nullptr;
-    g_variant_get(components.get(), "(ao)", &paths);
-    const std::unique_ptr<GVariantIter, FreeWith<g_variant_iter_free>> ownPaths(paths);
+    const GVariantPtr paths(g_variant_get_child_value(components.get(), 0));
+    GVariantIter iterator;
+    g_variant_iter_init(&iterator, paths.get());
     const char* path = nullptr;
-    while (g_variant_iter_next(paths, "&o", &path)) {
+    while (g_variant_iter_next(&iterator, "&o", &path)) {
         const GVariantPtr contexts
             = bus.Call(kService, path, kComponentInterface, "getShortcutContexts", nullptr, "(as)");
-        GStrvPtr names;
-        {
-            gchar** raw = nullptr;
-            g_variant_get(contexts.get(), "(^as)", &raw);
-            names.reset(raw);
-        }
+        const GVariantPtr contextArray(g_variant_get_child_value(contexts.get(), 0));
+        const GStrvPtr names(g_variant_dup_strv(contextArray.get(), nullptr));
         for (gchar** context = names.get(); *context; ++context) {
             const GVariantPtr infos = bus.Call(kService, path, kComponentInterface, "allShortcutInfos",
                 g_variant_new("(s)", *context), "(a(ssssssaiai))");
-            const GVariantPtr array(g_variant_get_child_value(infos.get(), 0));
-            AddShortcuts(array.get(), shortcuts);
+            const GVariantPtr infoArray(g_variant_get_child_value(infos.get(), 0));
+            AddShortcuts(infoArray.get(), shortcuts);
         }
     }
     return shortcuts;
