@@ -5,7 +5,9 @@
 #include "census/linux/KdeShortcuts.h"
 #include "tests/census/linux/Fixture.h"
 #include "tests/census/linux/KdeSession.h"
+#include "tests/census/linux/ReplyServer.h"
 #include "tests/census/linux/ShortcutLines.h"
+#include "tests/census/linux/TemporaryFolder.h"
 
 #include <algorithm>
 
@@ -66,6 +68,16 @@ TEST(KdeShortcutsTest, GivesUpOnADaemonThatDoesNotAnswer)
     const DesktopReading reading = ReadKdeShortcuts(std::chrono::milliseconds(300));
     EXPECT_NE("", reading.failure);
     EXPECT_TRUE(reading.shortcuts.empty());
+}
+
+TEST(KdeShortcutsTest, GivesUpOnABusThatDoesNotLetItIn)
+{
+    const TemporaryFolder folder;
+    const ReplyServer bus(folder.Path() / "bus", 0, std::nullopt);
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (folder.Path() / "bus").string()).c_str(), 1);
+    const DesktopReading reading = ReadKdeShortcuts(std::chrono::milliseconds(300));
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    EXPECT_NE("", reading.failure);
 }
 
 TEST(DesktopSourcesTest, FromTheSessionsEnvironmentWithoutABus)
