@@ -32,18 +32,12 @@ UnixSocket::UnixSocket(const std::string& path, const Deadline& deadline) : m_de
     m_socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (m_socket < 0)
         throw SystemError("socket");
+    // A Unix socket connects at once or not at once: EAGAIN means the
+    // listener's queue is full, and waiting would not connect it.
     if (connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        if (errno != EINPROGRESS && errno != EAGAIN) {
-            const std::system_error error = SystemError(path);
-            close(m_socket);
-            throw error;
-        }
-        try {
-            Wait(POLLOUT);
-        } catch (...) {
-            close(m_socket);
-            throw;
-        }
+        const std::system_error error = SystemError(path);
+        close(m_socket);
+        throw error;
     }
 }
 
