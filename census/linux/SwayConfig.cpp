@@ -135,15 +135,7 @@ private:
         if (!byCode && IsMouseButton(key))
             return;
 
-        DesktopShortcut shortcut;
-        shortcut.holder = "sway";
-        if (SetModifiers(shortcut, combination.substr(0, combination.size() - key.size()))) {
-            if (byCode)
-                SetKey(shortcut, DefaultKeymapKeysym(Keycode(key)),
-                    "keycode " + std::string(key) + " has no keysym");
-            else
-                SetKey(shortcut, KeysymFromName(key), UnknownKeysym(key));
-        }
+        DesktopShortcut shortcut = Keys(byCode, combination, key);
         // Sway keeps one binding per mode, kind, release and keys: a later one
         // replaces it.
         const std::string identity = std::string(mode) + '\n' + (byCode ? "code" : "sym")
@@ -156,16 +148,29 @@ private:
                 m_bindings.erase(same);
             return;
         }
-
         shortcut.action = std::string(Trim(rest));
         for (size_t i = 0; i < qualifiers.size(); ++i)
-            shortcut.action += (i == 0 ? " (" : ", ") + qualifiers[i];
-        if (!qualifiers.empty())
-            shortcut.action += ")";
+            shortcut.action
+                += (i == 0 ? " (" : ", ") + qualifiers[i] + (i + 1 == qualifiers.size() ? ")" : "");
         if (same != m_bindings.end())
             same->second = std::move(shortcut);
         else
             m_bindings.emplace_back(identity, std::move(shortcut));
+    }
+
+    // The shortcut of "Mod4+Shift+q" or, by code, "Mod4+24".
+    static DesktopShortcut Keys(bool byCode, std::string_view combination, std::string_view key)
+    {
+        DesktopShortcut shortcut;
+        shortcut.holder = "sway";
+        if (!SetModifiers(shortcut, combination.substr(0, combination.size() - key.size())))
+            return shortcut;
+        if (byCode)
+            SetKey(shortcut, DefaultKeymapKeysym(Keycode(key)),
+                "keycode " + std::string(key) + " has no keysym");
+        else
+            SetKey(shortcut, KeysymFromName(key), UnknownKeysym(key));
+        return shortcut;
     }
 
     static unsigned Keycode(std::string_view text)
