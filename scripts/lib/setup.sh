@@ -13,6 +13,15 @@ KEYVANE_PACKAGES=(
     googletest
     # The X11 census, a native program.
     g++ libx11-dev
+    # The Linux desktops' shortcut tables: GIO (GDBus, GSettings), xkbcommon's
+    # keysym names and its default keyboard, a JSON library.
+    pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev
+    # What their tests start or read: KDE's daemon on a private bus, waited
+    # for with gdbus; a headless sway; GNOME's keybinding schemas and the
+    # control center's descriptions of them.
+    libkf5globalaccel-bin dbus-daemon libglib2.0-bin sway
+    gsettings-desktop-schemas gnome-shell-common mutter-common gnome-settings-daemon-common
+    gnome-control-center-data
 )
 
 # keyvane_install_packages [PACKAGE...]: the packages above and the given ones.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "census/linux/DesktopShortcut.h"
+
+#include <string_view>
+#include <vector>
+
+// The desktops' shortcut tables a census can read.
+enum class DesktopSource
+{
+    kde,
+    gnome,
+    sway,
+    hyprland,
+};
+
+// The tables this session offers, from its environment: KDE's daemon owning
+// its bus name (or a KDE session, whose daemon should be there), GNOME in
+// XDG_CURRENT_DESKTOP, SWAYSOCK and HYPRLAND_INSTANCE_SIGNATURE. An X display
+// is the X11 probe's business, not theirs.
+std::vector<DesktopSource> OfferedDesktopSources();
+
+// "kde", "gnome", "sway", "hyprland".
+std::string_view DesktopSourceName(DesktopSource source);
+
+DesktopReading ReadDesktopShortcuts(DesktopSource source);

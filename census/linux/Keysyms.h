@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct DesktopShortcut;
+
+// The keysym of a name as the desktops look it up: exactly, else ignoring
+// case. Letters come out lower case, as an X11 census names them. 0 for a name
+// that is no keysym.
+unsigned KeysymFromName(std::string_view name);
+
+// The keysym of a Unicode character, lower case; 0 when there is none.
+unsigned KeysymFromCharacter(unsigned codePoint);
+
+std::string KeysymName(unsigned keysym);
+
+// Fills the shortcut's keysym and key name; its error when the keysym is 0.
+void SetKey(DesktopShortcut& shortcut, unsigned keysym, std::string error);
+
+// The error of a key name that is no keysym.
+std::string UnknownKeysym(std::string_view name);
+
+// The first keysym of an XKB keycode (evdev code + 8) on the keyboard a
+// compositor starts with when its configuration names none: xkbcommon's
+// defaults, which follow the XKB_DEFAULT_* variables. 0 when the key has none.
+unsigned DefaultKeymapKeysym(unsigned keycode);

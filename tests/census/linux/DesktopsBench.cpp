@@ -1,0 +1,98 @@
+// Cost of reading the desktops' shortcut tables, in this process, without a
+// display. The goal for each is 100 ms as a whole census process.
+//
+//   (a) floor: a private session bus connection and one call
+//   (b) KDE:   Debian's kglobalaccel5 with 40 components of 10 shortcuts
+//   (c) GNOME: every keybinding schema installed, with the keyfile backend;
+//              the first read of a process loads the schemas and descriptions
+#include "census/linux/DesktopSources.h"
+#include "census/linux/GnomeShortcuts.h"
+#include "census/linux/KdeShortcuts.h"
+#include "tests/bench/BestOf.h"
+#include "tests/census/linux/KdeSession.h"
+#include "tests/census/linux/TemporaryFolder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr int kRuns = 15;
+constexpr int kComponents = 40;
+constexpr int kShortcutsPerComponent = 10;
+
+// Each shortcut with a combination of its own: the daemon drops duplicates.
+std::filesystem::path WriteShortcuts(const std::filesystem::path& folder)
+{
+    const std::filesystem::path path = folder / "kglobalshortcutsrc";
+    std::ofstream file(path);
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const char* modifiers[] = {"Meta+", "Ctrl+", "Alt+", "Shift+"};
+    for (int component = 0; component < kComponents; ++component) {
+        file << "[org.example.app" << component << ".desktop]\n_k_friendly_name=App " << component << "\n";
+        for (int shortcut = 0; shortcut < kShortcutsPerComponent; ++shortcut) {
+            const int index = component * kShortcutsPerComponent + shortcut;
+            const int combination = index / static_cast<int>(letters.size()) + 1;
+            std::string keys;
+            for (int modifier = 0; modifier < 4; ++modifier) {
+                if (combination & (1 << modifier))
+                    keys += modifiers[modifier];
+            }
+            keys += letters[static_cast<size_t>(index) % letters.size()];
+            file << "action" << shortcut << "=" << keys << ",none,Action " << shortcut << "\n";
+        }
+        file << "\n";
+    }
+    return path;
+}
+
+template <typename Reader> double Time(Reader read, size_t& rows)
+{
+    const Clock::time_point start = Clock::now();
+    const DesktopReading reading = read();
+    const double elapsed = Milliseconds(Clock::now() - start);
+    if (!reading.failure.empty())
+        std::fprintf(stderr, "%s\n", reading.failure.c_str());
+    rows = reading.shortcuts.size();
+    return elapsed;
+}
+
+} // namespace
+
+int main()
+{
+    const TemporaryFolder folder;
+    setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    setenv("XDG_CONFIG_HOME", folder.Path().c_str(), 1);
+
+    const KdeSession kde(WriteShortcuts(folder.Path()));
+    if (!kde.Ready()) {
+        std::fprintf(stderr, "kglobalaccel5 did not start\n");
+        return 1;
+    }
+    size_t kdeRows = 0;
+    size_t gnomeRows = 0;
+    const double gnomeFirst = Time(ReadGnomeShortcuts, gnomeRows);
+    const std::vector<double> best = BestOf(kRuns,
+        {
+            [] {
+                const Clock::time_point start = Clock::now();
+                OfferedDesktopSources();
+                return Milliseconds(Clock::now() - start);
+            },
+            [&] { return Time([] { return ReadKdeShortcuts(); }, kdeRows); },
+            [&] { return Time(ReadGnomeShortcuts, gnomeRows); },
+        });
+
+    const double floor = best[0];
+    std::printf("best of %d runs                               ms    x floor\n", kRuns);
+    std::printf("(a) bus connection and one call          %8.1f    1.00\n", floor);
+    std::printf("(b) KDE, %zu rows                       %8.1f    %.2f   (goal 100 ms)\n", kdeRows, best[1],
+        best[1] / floor);
+    std::printf("(c) GNOME, %zu rows, first read          %8.1f    %.2f   (goal 100 ms)\n", gnomeRows,
+        gnomeFirst, gnomeFirst / floor);
+    std::printf("    GNOME, later reads                   %8.1f    %.2f\n", best[2], best[2] / floor);
+    return 0;
+}
