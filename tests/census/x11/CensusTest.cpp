@@ -6,6 +6,7 @@
 #include "census/core/CombinationText.h"
 #include "census/core/Records.h"
 #include "census/x11/X11Backend.h"
+#include "tests/census/x11/ChildProcess.h"
 #include "tests/census/x11/DisplayTest.h"
 #include "tests/census/x11/HeldGrabs.h"
 
@@ -320,6 +321,62 @@ TEST(X11CensusUnderXwayland, WarnsThatTheCompositorsShortcutsAreNotSeen)
     const ChildProcess::Outcome outcome = census.Finish();
     EXPECT_EQ(kExitSuccess, outcome.status) << outcome.error;
     EXPECT_NE(std::string::npos, outcome.error.find("compositor")) << outcome.error;
+}
+
+// keyvane-census as a process of its own, TSV output, with the environment given.
+ChildProcess Census(const std::vector<std::string>& arguments,
+    const std::optional<std::vector<std::string>>& environment = std::nullopt)
+{
+    std::vector<std::string> command = {"keyvane-census", "--format", "tsv"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return ChildProcess(command, environment);
+}
+
+TEST(X11CensusProcesses, TwoCensusesAtOnceSeeWhatOneSeesAlone)
+{
+    const ChildProcess::Outcome alone = Census({"list"}).Finish();
+    ASSERT_EQ(kExitSuccess, alone.status) << alone.error;
+    const size_t held = TsvRows(alone.output).size() - 1;
+    // Scans back to back, each of which would take the other's momentary grabs
+    // for held ones: they would appear and disappear.
+    const std::vector<std::string> scans = {"watch", "--interval", "0", "--count", "40"};
+    ChildProcess first = Census(scans);
+    ChildProcess second = Census(scans);
+    for (ChildProcess* census : {&first, &second}) {
+        const ChildProcess::Outcome outcome = census->Finish();
+        EXPECT_EQ(kExitSuccess, outcome.status) << outcome.error;
+        const std::vector<Row> rows = TsvRows(outcome.output);
+        ASSERT_EQ(held + 1, rows.size()) << outcome.output;
+        for (size_t i = 1; i < rows.size(); ++i)
+            EXPECT_EQ("present", rows[i][1]) << outcome.output;
+    }
+}
+
+TEST(X11CensusProcesses, WatchEndsWhenItsReaderGoesWithNothingToPrint)
+{
+    // As "watch | head -1": the header is all it prints while nothing changes.
+    ChildProcess watch = Census({"watch", "--interval", "0.2"});
+    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10)));
+    watch.CloseOutput();
+    const ChildProcess::Outcome outcome = watch.Finish(std::chrono::seconds(5));
+    EXPECT_EQ(kExitBadInput, outcome.status) << outcome.error;
+}
+
+TEST(X11CensusProcesses, ALostDisplayEndsWithStatusTwoAndOneLine)
+{
+    // A display of the test's own, to pull away from under the census.
+    ChildProcess server({"/usr/bin/Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-noreset"});
+    const std::optional<std::string> number = server.ReadLine(std::chrono::seconds(20));
+    ASSERT_TRUE(number) << "Xvfb did not start";
+    const std::string display = ":" + *number;
+    ChildProcess watch
+        = Census({"watch", "--interval", "0.1"}, EnvironmentWithout({"DISPLAY"}, {"DISPLAY=" + display}));
+    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10))) << "the census could not start on " << display;
+
+    server.Terminate();
+    const ChildProcess::Outcome outcome = watch.Finish(std::chrono::seconds(10));
+    EXPECT_EQ(kExitBadInput, outcome.status) << outcome.error;
+    EXPECT_EQ("keyvane-census: lost the connection to the X display \"" + display + "\"\n", outcome.error);
 }
 
 } // namespace

@@ -29,8 +29,16 @@ public:
         std::string output;
         std::string error;
     };
-    // Closes the input, reads both outputs to their ends and waits.
-    Outcome Finish();
+    // Closes the input, reads both outputs to their ends and waits; a program
+    // still running after the patience given is killed.
+    Outcome Finish(std::chrono::milliseconds patience = std::chrono::hours(1));
+
+    // Closes the reading end of the program's output, as a reader that goes
+    // away does (head -1).
+    void CloseOutput();
+
+    // Asks the program to end (SIGTERM).
+    void Terminate();
 
 private:
     int m_pid = -1;
