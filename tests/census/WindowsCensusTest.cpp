@@ -219,4 +219,41 @@ TEST(WindowsCensus, ProgramReportsThroughItsOutputAndExitStatus)
     ExpectNothingLeftHeld(kCtrlAltK);
 }
 
+TEST(WindowsCensus, ProgramWatchEndsWhenThePipesReaderGoes)
+{
+    // As "watch | more" whose reader quits, while nothing changes: the header
+    // is all that watch prints.
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE reader = nullptr;
+    HANDLE writer = nullptr;
+    ASSERT_TRUE(::CreatePipe(&reader, &writer, &inherit, 0));
+    ::SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer;
+    startup.hStdError = writer;
+    std::string commandLine
+        = "\"" + ProgramFolder() + "keyvane-census.exe\" watch --interval 0.5 --format tsv";
+    PROCESS_INFORMATION process{};
+    const BOOL started = ::CreateProcessA(
+        nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    ::CloseHandle(writer);
+    ASSERT_TRUE(started);
+    char header[16];
+    DWORD read = 0;
+    EXPECT_TRUE(::ReadFile(reader, header, sizeof header, &read, nullptr));
+    ::CloseHandle(reader);
+
+    const bool ended = ::WaitForSingleObject(process.hProcess, 5000) == WAIT_OBJECT_0;
+    DWORD status = 0;
+    ::GetExitCodeProcess(process.hProcess, &status);
+    if (!ended)
+        ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    EXPECT_TRUE(ended) << "watch went on without a reader";
+    EXPECT_EQ(DWORD{kExitBadInput}, status);
+}
+
 } // namespace
