@@ -3,8 +3,11 @@
 #include "hotkeys/HotkeyProbe.h"
 #include "hotkeys/ProbeLock.h"
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
+#include <sddl.h>
 
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -41,6 +44,40 @@ TEST(ProbeLock, OneThreadMayTakeItAgain)
     const ProbeLock outer;
     const ProbeLock inner;
     EXPECT_NE(ProbeOutcome::State::Failed, ProbeCombination('K', MOD_CONTROL | MOD_ALT | MOD_SHIFT).state);
+}
+
+std::wstring CurrentUserSid()
+{
+    HANDLE token = nullptr;
+    EXPECT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    const UniqueHandle ownedToken(token);
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    EXPECT_TRUE(::GetTokenInformation(token, TokenUser, buffer, size, &size));
+    LPWSTR text = nullptr;
+    EXPECT_TRUE(::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text));
+    const UniqueLocal<wchar_t> ownedText(text);
+    return text ? text : L"";
+}
+
+TEST(ProbeLock, IsTheUsersElevatedOrNot)
+{
+    // Created by an elevated program with the default descriptor, it would
+    // be for Administrators alone.
+    const ProbeLock held;
+    const UniqueHandle mutex(::OpenMutexW(READ_CONTROL, FALSE, L"Local\\Keyvane.HotkeyProbe"));
+    ASSERT_TRUE(mutex);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(DWORD{ERROR_SUCCESS},
+        ::GetSecurityInfo(mutex.get(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+            nullptr, &descriptor));
+    const UniqueLocal<void> ownedDescriptor(descriptor);
+    LPWSTR text = nullptr;
+    ASSERT_TRUE(::ConvertSecurityDescriptorToStringSecurityDescriptorW(
+        descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr));
+    const UniqueLocal<wchar_t> ownedText(text);
+    const std::wstring user = L"(A;;GA;;;" + CurrentUserSid() + L")";
+    EXPECT_NE(std::wstring::npos, std::wstring(text).find(user)) << "the user has no entry of their own";
 }
 
 } // namespace
