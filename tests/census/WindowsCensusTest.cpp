@@ -211,6 +211,17 @@ TEST(WindowsCensus, ProgramReportsThroughItsOutputAndExitStatus)
         ParseAlignedText(taken.out))
         << taken.out;
 
+    // A key typed beyond ASCII comes back in UTF-8, whatever the code page the
+    // command line passed through.
+    wchar_t typed[2] = {};
+    ASSERT_EQ(1, ::MultiByteToWideChar(CP_ACP, 0, "\xC4", 1, typed, 1));
+    char utf8[8] = {};
+    ASSERT_LT(1, ::WideCharToMultiByte(CP_UTF8, 0, typed, 1, utf8, sizeof utf8, nullptr, nullptr));
+    const CliRun unknown = RunProgram("check Ctrl+\xC4");
+    EXPECT_EQ(kExitBadInput, unknown.status);
+    EXPECT_EQ(
+        "keyvane-census: \"Ctrl+" + std::string(utf8) + "\": unknown key \"" + utf8 + "\"\r\n", unknown.err);
+
     const CliRun bad = RunProgram("list --format xml");
     EXPECT_EQ(kExitBadInput, bad.status);
     EXPECT_EQ("", bad.out);
