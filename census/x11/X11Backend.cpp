@@ -90,26 +90,13 @@ const X11Keymap& X11Backend::Keymap() const
     return *m_keymap;
 }
 
-void X11Backend::FollowMappingChanges()
-{
-    bool changed = false;
-    while (XPending(m_display.get()) > 0) {
-        XEvent event;
-        XNextEvent(m_display.get(), &event);
-        if (event.type == MappingNotify) {
-            XRefreshKeyboardMapping(&event.xmapping);
-            changed = true;
-        }
-    }
-    if (changed)
-        m_keymap.emplace(m_display.get());
-}
-
 std::vector<ProbeResult> X11Backend::Census()
 {
-    // A watch runs for hours: a keyboard layout switched meanwhile renames keys.
+    // A watch runs for hours: a keyboard layout switched meanwhile renames
+    // keys. Xlib keeps the server's MappingNotify to itself where it speaks
+    // XKB, so the map is read again, in one round trip, for every scan.
     if (m_keymap)
-        FollowMappingChanges();
+        m_keymap.emplace(m_display.get());
     const X11Keymap& keymap = Keymap();
     // Lowest key first; within a key the count down from Ctrl+Alt+Shift+Win to
     // the key alone.

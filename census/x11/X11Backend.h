@@ -37,9 +37,6 @@ private:
 
     // The keymap of the display; throws when there is no display.
     const X11Keymap& Keymap() const;
-    // Reads the keymap again when the server says that it changed. The server
-    // sends every client MappingNotify, asked for or not.
-    void FollowMappingChanges();
     // A lock that changes the modifier state a grab must match: a desktop
     // grabs each shortcut with and without them, to work whatever their state.
     struct LockVariant

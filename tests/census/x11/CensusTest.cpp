@@ -362,21 +362,68 @@ TEST(X11CensusProcesses, WatchEndsWhenItsReaderGoesWithNothingToPrint)
     EXPECT_EQ(kExitBadInput, outcome.status) << outcome.error;
 }
 
+// An Xvfb of the test's own, for what must not happen to the shared display.
+class PrivateDisplay
+{
+public:
+    PrivateDisplay()
+    {
+        if (const std::optional<std::string> number = m_server.ReadLine(std::chrono::seconds(20)))
+            m_name = ":" + *number;
+    }
+    ~PrivateDisplay() { Stop(); }
+
+    // Empty when the server did not start.
+    const std::string& Name() const { return m_name; }
+    std::vector<std::string> Environment() const
+    {
+        return EnvironmentWithout({"DISPLAY"}, {"DISPLAY=" + m_name});
+    }
+    void Stop() { m_server.Terminate(); }
+
+private:
+    ChildProcess m_server{{"/usr/bin/Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-noreset"}};
+    std::string m_name;
+};
+
 TEST(X11CensusProcesses, ALostDisplayEndsWithStatusTwoAndOneLine)
 {
-    // A display of the test's own, to pull away from under the census.
-    ChildProcess server({"/usr/bin/Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-noreset"});
-    const std::optional<std::string> number = server.ReadLine(std::chrono::seconds(20));
-    ASSERT_TRUE(number) << "Xvfb did not start";
-    const std::string display = ":" + *number;
-    ChildProcess watch
-        = Census({"watch", "--interval", "0.1"}, EnvironmentWithout({"DISPLAY"}, {"DISPLAY=" + display}));
-    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10))) << "the census could not start on " << display;
+    PrivateDisplay display;
+    ASSERT_NE("", display.Name()) << "Xvfb did not start";
+    ChildProcess watch = Census({"watch", "--interval", "0.1"}, display.Environment());
+    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10)))
+        << "the census could not start on " << display.Name();
 
-    server.Terminate();
+    display.Stop();
     const ChildProcess::Outcome outcome = watch.Finish(std::chrono::seconds(10));
     EXPECT_EQ(kExitBadInput, outcome.status) << outcome.error;
-    EXPECT_EQ("keyvane-census: lost the connection to the X display \"" + display + "\"\n", outcome.error);
+    EXPECT_EQ(
+        "keyvane-census: lost the connection to the X display \"" + display.Name() + "\"\n", outcome.error);
+}
+
+TEST(X11CensusProcesses, WatchNamesKeysAfterTheKeymapChanged)
+{
+    PrivateDisplay display;
+    ASSERT_NE("", display.Name()) << "Xvfb did not start";
+    std::unique_ptr<Display, int (*)(Display*)> client(XOpenDisplay(display.Name().c_str()), XCloseDisplay);
+    ASSERT_TRUE(client);
+    ChildProcess watch = Census({"watch", "--interval", "0.1"}, display.Environment());
+    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10)))
+        << "the census could not start on " << display.Name();
+
+    // The lowest keycode carries no keysym: now it gets one, then a grab.
+    int lowest = 0, highest = 0;
+    XDisplayKeycodes(client.get(), &lowest, &highest);
+    KeySym keysym = XStringToKeysym("Thai_kokai");
+    XChangeKeyboardMapping(client.get(), lowest, 1, &keysym, 1);
+    XSync(client.get(), False);
+    XGrabKey(client.get(), lowest, ControlMask, DefaultRootWindow(client.get()), False, GrabModeAsync,
+        GrabModeAsync);
+    XSync(client.get(), False);
+    EXPECT_EQ("appeared Ctrl+Thai_kokai", NextEvent(watch));
+    // Ends the watch; this connection must not see the display go.
+    client.reset();
+    display.Stop();
 }
 
 } // namespace

@@ -120,8 +120,10 @@ ChildProcess::ChildProcess(
 
 ChildProcess::~ChildProcess()
 {
+    // Reached unfinished only when a test failed half way: a program that
+    // would run on must not hang the test.
     if (m_pid > 0)
-        Finish();
+        Finish(std::chrono::seconds(10));
 }
 
 std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds timeout)

@@ -6,7 +6,7 @@
 #include <vector>
 
 // A program the test started, with pipes to its standard input, output and
-// error. Destroying it closes its input and waits for it to end.
+// error. Destroying it closes its input and waits a little for it to end.
 class ChildProcess
 {
 public:
