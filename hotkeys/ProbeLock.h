@@ -20,8 +20,7 @@ public:
 // of ours in this desktop session, the dialog's and the console census's, at
 // any integrity level of the user: two probes at once would each take the
 // other's momentary registrations for hotkeys that somebody holds. A lock
-// whose holder died is taken over: its pass ended with it. A thread may take
-// it again while it holds it.
+// whose holder died is taken over: its pass ended with it.
 class ProbeLock
 {
 public:

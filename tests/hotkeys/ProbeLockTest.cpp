@@ -39,13 +39,6 @@ TEST(ProbeLock, TwoCensusesAtOnceSeeWhatOneSeesAlone)
     }
 }
 
-TEST(ProbeLock, OneThreadMayTakeItAgain)
-{
-    const ProbeLock outer;
-    const ProbeLock inner;
-    EXPECT_NE(ProbeOutcome::State::Failed, ProbeCombination('K', MOD_CONTROL | MOD_ALT | MOD_SHIFT).state);
-}
-
 std::wstring CurrentUserSid()
 {
     HANDLE token = nullptr;
