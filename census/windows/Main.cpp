@@ -1,7 +1,7 @@
 // keyvane-census: the hotkey census for scripts and consoles.
 #include "census/core/Cli.h"
 #include "census/windows/OutputHangup.h"
-#include "census/windows/StdHandleStream.h"
+#include "census/windows/StdHandleBuffer.h"
 #include "census/windows/WideText.h"
 #include "census/windows/WindowsBackend.h"
 

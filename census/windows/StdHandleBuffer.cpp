@@ -1,4 +1,4 @@
-#include "census/windows/StdHandleStream.h"
+#include "census/windows/StdHandleBuffer.h"
 
 #include "census/windows/WideText.h"
 
