@@ -7,6 +7,7 @@
 #include "app/MinimizedIcon.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
+#include "hotkeys/ProbeLock.h"
 #include "res/resource.h"
 
 namespace {
@@ -98,7 +99,15 @@ void CKeyvaneDlg::AddAboutToSystemMenu()
 void CKeyvaneDlg::TakeHotkeyCensus()
 {
     PrepareHotkeyList(m_list);
-    const std::vector<TakenHotkey> taken = ProbeHotkeys();
+    std::vector<TakenHotkey> taken;
+    try {
+        taken = ProbeHotkeys();
+    } catch (const ProbeLockError& error) {
+        // An empty list would claim that nothing is held.
+        SetWindowText("Keyvane :: Hotkeys Unknown");
+        ::MessageBoxA(m_hWnd, error.what(), "Keyvane", MB_OK | MB_ICONWARNING);
+        return;
+    }
     // The list repaints nothing until all rows are in.
     m_list.SetRedraw(FALSE);
     FillHotkeyRows(m_list, taken);

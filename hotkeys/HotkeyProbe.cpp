@@ -1,8 +1,25 @@
 #include "hotkeys/HotkeyProbe.h"
 
+#include "hotkeys/ProbeLock.h"
+
 namespace {
 
 constexpr int kHighestKeyCode = 255;
+
+// Registers the combination as a hotkey of this thread and, when that
+// succeeds, releases it at once; the caller holds the probe lock.
+ProbeOutcome ProbeLocked(UINT keyCode, UINT modifiers)
+{
+    if (::RegisterHotKey(nullptr, 0, modifiers, keyCode)) {
+        // Free: give it back at once. Nothing to do if that fails.
+        ::UnregisterHotKey(nullptr, 0);
+        return {ProbeOutcome::State::Free, 0};
+    }
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_HOTKEY_ALREADY_REGISTERED)
+        return {ProbeOutcome::State::Taken, 0};
+    return {ProbeOutcome::State::Failed, error};
+}
 
 } // namespace
 
@@ -34,23 +51,21 @@ UINT HotkeyModifiers(const ModifierCombo& combo)
 
 ProbeOutcome ProbeCombination(UINT keyCode, UINT modifiers)
 {
-    if (::RegisterHotKey(nullptr, 0, modifiers, keyCode)) {
-        // Free: give it back at once. Nothing to do if that fails.
-        ::UnregisterHotKey(nullptr, 0);
-        return {ProbeOutcome::State::Free, 0};
+    try {
+        const ProbeLock lock;
+        return ProbeLocked(keyCode, modifiers);
+    } catch (const ProbeLockError& error) {
+        return {ProbeOutcome::State::Failed, error.error};
     }
-    const DWORD error = ::GetLastError();
-    if (error == ERROR_HOTKEY_ALREADY_REGISTERED)
-        return {ProbeOutcome::State::Taken, 0};
-    return {ProbeOutcome::State::Failed, error};
 }
 
 std::vector<UnavailableHotkey> ProbeAllCombinations()
 {
+    const ProbeLock lock;
     std::vector<UnavailableHotkey> found;
     for (int keyCode = kHighestKeyCode; keyCode >= 1; --keyCode) {
         for (const ModifierCombo& combo : g_modifierCombos) {
-            const ProbeOutcome outcome = ProbeCombination(static_cast<UINT>(keyCode), HotkeyModifiers(combo));
+            const ProbeOutcome outcome = ProbeLocked(static_cast<UINT>(keyCode), HotkeyModifiers(combo));
             if (outcome.state != ProbeOutcome::State::Free)
                 found.push_back({keyCode, &combo, outcome});
         }

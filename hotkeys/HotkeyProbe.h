@@ -36,7 +36,8 @@ struct ProbeOutcome
 };
 
 // Registers the combination as a hotkey of this thread and, when that
-// succeeds, releases it at once.
+// succeeds, releases it at once, holding the probe lock (ProbeLock.h). A lock
+// that cannot be had fails the probe with the lock's error.
 ProbeOutcome ProbeCombination(UINT keyCode, UINT modifiers);
 
 // A combination that could not be registered, taken or failed.
@@ -48,7 +49,9 @@ struct UnavailableHotkey
 };
 
 // Tries every key code from 255 down to 1 with each modifier combination, in
-// that order, and returns the ones that are not free, in the order found.
+// that order, holding the probe lock throughout, and returns the ones that
+// are not free, in the order found. Throws ProbeLockError when the lock
+// cannot be had: then nothing is known.
 std::vector<UnavailableHotkey> ProbeAllCombinations();
 
 // A combination that another registration holds.
@@ -60,5 +63,5 @@ struct TakenHotkey
 
 // The taken combinations of ProbeAllCombinations, in the order found. A
 // combination that failed for another reason says nothing about who holds
-// it and is left out.
+// it and is left out. Throws as ProbeAllCombinations does.
 std::vector<TakenHotkey> ProbeHotkeys();

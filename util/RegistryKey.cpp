@@ -40,16 +40,28 @@ LONG CRegistryKey::QueryOfType(LPCSTR valueName, DWORD expectedType, void* data,
     return type == expectedType ? ERROR_SUCCESS : ERROR_INVALID_DATA;
 }
 
+template <class T> LONG CRegistryKey::ReadNumber(LPCSTR valueName, DWORD type, T& value) const
+{
+    T read{};
+    ULONG bytes = sizeof read;
+    const LONG error = QueryOfType(valueName, type, &read, bytes);
+    if (error != ERROR_SUCCESS)
+        return error;
+    // The registry stores whatever length it is given: a shorter value is no number.
+    if (bytes != sizeof read)
+        return ERROR_INVALID_DATA;
+    value = read;
+    return ERROR_SUCCESS;
+}
+
 LONG CRegistryKey::ReadDword(LPCSTR valueName, DWORD& value) const
 {
-    ULONG bytes = sizeof value;
-    return QueryOfType(valueName, REG_DWORD, &value, bytes);
+    return ReadNumber(valueName, REG_DWORD, value);
 }
 
 LONG CRegistryKey::ReadQword(LPCSTR valueName, ULONGLONG& value) const
 {
-    ULONG bytes = sizeof value;
-    return QueryOfType(valueName, REG_QWORD, &value, bytes);
+    return ReadNumber(valueName, REG_QWORD, value);
 }
 
 LONG CRegistryKey::ReadBinary(LPCSTR valueName, void* data, ULONG& bytes) const

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 // One open registry key, closed with the object. The typed reads return the
-// system's error code (0 on success) and check the value's stored type.
+// system's error code (0 on success) and check the value's stored type; the
+// numbers also its length, and they change nothing on failure.
 class CRegistryKey
 {
 public:
@@ -31,4 +32,5 @@ private:
     LONG Query(LPCSTR valueName, DWORD& type, void* data, ULONG& bytes) const;
     // The query, failing with ERROR_INVALID_DATA when the value is stored as another type.
     LONG QueryOfType(LPCSTR valueName, DWORD expectedType, void* data, ULONG& bytes) const;
+    template <class T> LONG ReadNumber(LPCSTR valueName, DWORD type, T& value) const;
 };

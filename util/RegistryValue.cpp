@@ -38,19 +38,20 @@ std::string AsciiUpper(std::string_view text)
     return upper;
 }
 
-// Reads text through `read` into `text`, keeping what stands before the first NUL.
+// Reads text through `read` and, when that succeeds, gives `text` what stands
+// before the first NUL.
 template <class Read> LONG ReadText(CString& text, Read read)
 {
+    CString value;
     ULONG chars = kMaxValueBytes;
-    LPSTR buffer = text.GetBuffer(static_cast<int>(kMaxValueBytes));
+    LPSTR buffer = value.GetBuffer(static_cast<int>(kMaxValueBytes));
     const LONG error = read(buffer, chars);
-    if (error != ERROR_SUCCESS) {
-        text.ReleaseBuffer(0);
+    if (error != ERROR_SUCCESS)
         return error;
-    }
     // The buffer has room for a terminator after its full size.
     buffer[chars] = '\0';
-    text.ReleaseBuffer(-1);
+    value.ReleaseBuffer(-1);
+    text = value;
     return ERROR_SUCCESS;
 }
 

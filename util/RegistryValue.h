@@ -28,7 +28,7 @@ constexpr int kRegistryNoValue = -3; // the value cannot be read as the type ask
 
 // Reads one value of the key named by a path such as "HKCU\Software\X" (root
 // prefixes in any letter case, short or long form). An empty value name names
-// the key's default value. After a failure the destination holds nothing useful.
+// the key's default value. A failure leaves the destination as it was.
 int ReadRegistryValue(CString path, CString valueName, int type, void* destination);
 
 // Takes the root prefix off `path`, leaving the subkey; FALSE when there is no

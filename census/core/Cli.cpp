@@ -10,6 +10,7 @@
 #include <exception>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 namespace {
 
@@ -239,12 +240,16 @@ int Check(CensusBackend& backend, const Invocation& invocation, std::ostream& ou
     return status;
 }
 
-int Watch(CensusBackend& backend, const Invocation& invocation, std::ostream& out)
+int Watch(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err,
+    const OutputWait& wait)
 {
     const double seconds = invocation.intervalSeconds.value_or(kDefaultIntervalSeconds);
     const WatchOptions options{
         std::chrono::milliseconds(std::llround(seconds * 1000)), invocation.count, invocation.locks};
-    RunWatch(backend, options, out, invocation.format);
+    if (!RunWatch(backend, options, out, invocation.format, wait)) {
+        err << kProgram << ": nobody reads the output any more\n";
+        return kExitBadInput;
+    }
     return kExitSuccess;
 }
 
@@ -285,12 +290,13 @@ int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out,
     return status;
 }
 
-int RunCommand(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
+int RunCommand(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err,
+    const OutputWait& wait)
 {
     if (invocation.command == "check")
         return Check(backend, invocation, out, err);
     if (invocation.command == "watch")
-        return Watch(backend, invocation, out);
+        return Watch(backend, invocation, out, err, wait);
     if (invocation.command == "who")
         return Who(backend, invocation, out, err);
     return List(backend, invocation, out);
@@ -298,8 +304,14 @@ int RunCommand(CensusBackend& backend, const Invocation& invocation, std::ostrea
 
 } // namespace
 
-int RunCensusCli(
-    const std::vector<std::string>& args, CensusBackend& backend, std::ostream& out, std::ostream& err)
+bool SleepThrough(std::chrono::milliseconds time)
+{
+    std::this_thread::sleep_for(time);
+    return true;
+}
+
+int RunCensusCli(const std::vector<std::string>& args, CensusBackend& backend, std::ostream& out,
+    std::ostream& err, const OutputWait& wait)
 {
     Invocation invocation;
     try {
@@ -321,7 +333,7 @@ int RunCensusCli(
     }
 
     try {
-        const int status = RunCommand(backend, invocation, out, err);
+        const int status = RunCommand(backend, invocation, out, err, wait);
         // Results that never arrived must not pass for a clean run.
         if (!out) {
             err << kProgram << ": the output could not be written\n";

@@ -1,6 +1,7 @@
 #include "census/core/Output.h"
 
 #include "census/core/CombinationText.h"
+#include "census/core/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -41,21 +42,28 @@ std::string CellText(const Field& field)
     return field.kind == Field::Kind::List ? Joined(field.items) : field.text;
 }
 
-// A tab or line break inside a TSV value would split it: they become spaces.
-std::string TsvValue(std::string text)
+// Well-formed UTF-8, with every control character a space: a line break or a
+// terminal's escape sequence inside a value can neither forge a row nor
+// rewrite what is on the screen. A tab would split a TSV value.
+std::string PrintableValue(std::string_view text)
 {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
-    return text;
+    std::string printable;
+    for (const char32_t c : DecodeUtf8(text))
+        AppendUtf8(printable, IsControlCharacter(c) ? U' ' : c);
+    return printable;
 }
 
-std::string CsvValue(const std::string& text)
+// Well-formed UTF-8, quoted as RFC 4180 asks.
+std::string CsvValue(std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string::npos
-        && (text.empty() || (text.front() != ' ' && text.back() != ' ')))
-        return text;
+    std::string value;
+    for (const char32_t c : DecodeUtf8(text))
+        AppendUtf8(value, c);
+    if (value.find_first_of(",\"\r\n") == std::string::npos
+        && (value.empty() || (value.front() != ' ' && value.back() != ' ')))
+        return value;
     std::string quoted = "\"";
-    for (char c : text) {
+    for (char c : value) {
         if (c == '"')
             quoted += '"';
         quoted += c;
@@ -63,22 +71,29 @@ std::string CsvValue(const std::string& text)
     return quoted + '"';
 }
 
+void AppendJsonEscape(std::string& json, char32_t unit)
+{
+    char escaped[16];
+    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(unit));
+    json += escaped;
+}
+
+// Plain ASCII whatever the value holds: every other character is escaped,
+// beyond U+FFFF as its UTF-16 surrogate pair.
 std::string JsonString(std::string_view text)
 {
     std::string json = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+    for (const char32_t c : DecodeUtf8(text)) {
+        if (c == U'"' || c == U'\\') {
             json += '\\';
-            json += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            // Beyond ASCII the bytes are in no known encoding; each stays one
-            // character, so that the document is valid whatever they were.
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
+            json += static_cast<char>(c);
+        } else if (c >= 0x10000) {
+            AppendJsonEscape(json, 0xD800 + ((c - 0x10000) >> 10));
+            AppendJsonEscape(json, 0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else if (IsControlCharacter(c) || c >= 0x80) {
+            AppendJsonEscape(json, c);
         } else {
-            json += c;
+            json += static_cast<char>(c);
         }
     }
     return json + '"';
@@ -89,6 +104,8 @@ std::string JsonValue(const Field& field)
     switch (field.kind) {
     case Field::Kind::Flag:
         return field.text == "1" ? "true" : "false";
+    case Field::Kind::Number:
+        return field.text.empty() ? "null" : field.text;
     case Field::Kind::List: {
         std::string json = "[";
         for (const std::string& item : field.items)
@@ -99,6 +116,13 @@ std::string JsonValue(const Field& field)
         break;
     }
     return JsonString(field.text);
+}
+
+// Characters, not bytes: a name beyond ASCII still lines up.
+size_t TextWidth(std::string_view text)
+{
+    return static_cast<size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string TextTitle(std::string name)
@@ -147,7 +171,7 @@ void RecordWriter::Add(Record record)
         const bool tsv = m_format == OutputFormat::Tsv;
         for (size_t i = 0; i < record.size(); ++i) {
             const std::string cell = CellText(record[i]);
-            m_out << (i ? (tsv ? "\t" : ",") : "") << (tsv ? TsvValue(cell) : CsvValue(cell));
+            m_out << (i ? (tsv ? "\t" : ",") : "") << (tsv ? PrintableValue(cell) : CsvValue(cell));
         }
         m_out << '\n';
         return;
@@ -176,17 +200,20 @@ void RecordWriter::WriteTextBatch()
     std::vector<size_t> widths;
     for (const Column& column : m_columns)
         widths.push_back(column.textWidth);
+    std::vector<std::vector<std::string>> cells;
     for (const Record& row : m_textRows) {
-        for (size_t i = 0; i < row.size(); ++i)
-            widths[i] = std::max(widths[i], CellText(row[i]).size());
+        std::vector<std::string>& line = cells.emplace_back();
+        for (size_t i = 0; i < row.size(); ++i) {
+            line.push_back(PrintableValue(CellText(row[i])));
+            widths[i] = std::max(widths[i], TextWidth(line.back()));
+        }
     }
-    for (const Record& row : m_textRows) {
+    for (const std::vector<std::string>& row : cells) {
         std::string line;
         for (size_t i = 0; i < row.size(); ++i) {
             if (!m_columns[i].inText)
                 continue;
-            const std::string cell = CellText(row[i]);
-            line += cell + std::string(widths[i] - cell.size(), ' ') + std::string(kTextGap);
+            line += row[i] + std::string(widths[i] - TextWidth(row[i]), ' ') + std::string(kTextGap);
         }
         line.erase(line.find_last_not_of(' ') + 1);
         m_out << line << '\n';

@@ -29,8 +29,9 @@ struct Field
     enum class Kind
     {
         Text,
-        Flag, // 1 or 0; true or false in JSON
-        List  // items joined by spaces; an array in JSON
+        Flag,   // 1 or 0; true or false in JSON
+        Number, // decimal; empty, or null in JSON, when absent
+        List    // items joined by spaces; an array in JSON
     };
 
     Kind kind;
@@ -39,12 +40,18 @@ struct Field
 
     static Field Of(std::string text) { return {Kind::Text, std::move(text), {}}; }
     static Field Flag(bool set) { return {Kind::Flag, set ? "1" : "0", {}}; }
+    static Field Number(std::optional<long long> number)
+    {
+        return {Kind::Number, number ? std::to_string(*number) : std::string(), {}};
+    }
     static Field ListOf(std::vector<std::string> items) { return {Kind::List, {}, std::move(items)}; }
 };
 
 using Record = std::vector<Field>; // one field per column, in column order
 
-// Writes records in one of the formats.
+// Writes records in one of the formats. Values are UTF-8 text; what is not
+// well-formed UTF-8 comes out as U+FFFD. The text form and TSV show a control
+// character as a space, CSV quotes it, JSON escapes it.
 //
 // A document (list, check, who) is one table: the text form with a header and
 // its columns aligned over all rows, JSON one array of objects. A stream

@@ -35,7 +35,8 @@ const char* WhoStateName(WhoResult::State state)
     return "failed";
 }
 
-std::string NumberText(unsigned long number) { return number ? std::to_string(number) : std::string(); }
+// An id of 0 names no process or thread.
+Field IdField(unsigned long id) { return Field::Number(id ? std::optional<long long>(id) : std::nullopt); }
 
 } // namespace
 
@@ -93,12 +94,12 @@ Record WhoRecord(const WhoResult& result)
     Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
     const bool named = result.state == WhoResult::State::Named || result.state == WhoResult::State::Conflict;
     record.push_back(Field::Of(WhoStateName(result.state)));
-    record.push_back(Field::Of(NumberText(result.processId)));
+    record.push_back(IdField(result.processId));
     record.push_back(Field::Of(result.executable));
     record.push_back(Field::Of(result.windowTitle));
     record.push_back(Field::Of(result.windowClass));
-    record.push_back(Field::Of(NumberText(result.threadId)));
-    record.push_back(Field::Of(named ? std::to_string(result.hotkeyId) : std::string()));
+    record.push_back(IdField(result.threadId));
+    record.push_back(Field::Number(named ? std::optional<long long>(result.hotkeyId) : std::nullopt));
     record.push_back(Field::Of(result.error));
     return record;
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
-#include <thread>
 
 namespace {
 
@@ -75,14 +74,15 @@ std::string UtcTimestamp(std::chrono::system_clock::time_point time)
     return text;
 }
 
-void RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format)
+bool RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format,
+    const OutputWait& wait)
 {
     RecordWriter writer(out, format, RecordWriter::Layout::Stream, WatchColumns(options.withLocks));
     std::vector<ProbeResult> previous;
     // Output nobody reads any more (a closed pipe) ends the watch.
     for (unsigned long scan = 0; out && (!options.scans || scan < *options.scans); ++scan) {
-        if (scan > 0)
-            std::this_thread::sleep_for(options.interval);
+        if (scan > 0 && !wait(options.interval))
+            return false;
         std::vector<ProbeResult> current = backend.Census();
         const std::string time = UtcTimestamp(std::chrono::system_clock::now());
         std::vector<WatchEvent> events = CompareScans(previous, current);
@@ -96,4 +96,5 @@ void RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream&
         writer.Flush();
         previous = std::move(current);
     }
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "census/core/CensusBackend.h"
+#include "census/core/Cli.h"
 #include "census/core/Output.h"
 
 #include <chrono>
@@ -39,4 +40,6 @@ struct WatchOptions
 
 // Scans, prints each scan's events as they come, waits the interval and
 // scans again, until the number of scans is done or the output fails.
-void RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format);
+// Returns false when the wait finds that the output's reader has gone.
+bool RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format,
+    const OutputWait& wait);

@@ -1,12 +1,52 @@
 // keyvane-census: the hotkey census for scripts and consoles.
 #include "census/core/Cli.h"
+#include "census/windows/OutputHangup.h"
+#include "census/windows/StdHandleBuffer.h"
+#include "census/windows/WideText.h"
 #include "census/windows/WindowsBackend.h"
 
-#include <iostream>
+#include <shellapi.h>
 
-int main(int argc, char** argv)
+#include <memory>
+#include <ostream>
+
+namespace {
+
+struct ArgumentsFreer
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    void operator()(LPWSTR* arguments) const { ::LocalFree(arguments); }
+};
+
+// The arguments as typed, whatever the code page: argv would have lost what
+// it cannot hold.
+std::vector<std::string> Utf8Arguments()
+{
+    int count = 0;
+    const std::unique_ptr<LPWSTR, ArgumentsFreer> wide(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    std::vector<std::string> arguments;
+    for (int i = 1; wide && i < count; ++i)
+        arguments.push_back(Utf8FromWide(wide.get()[i]));
+    return arguments;
+}
+
+} // namespace
+
+int main()
+{
+    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    StdHandleBuffer outBuffer(output);
+    StdHandleBuffer errBuffer(::GetStdHandle(STD_ERROR_HANDLE));
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    err << std::unitbuf;
     WindowsCensusBackend backend;
-    return RunCensusCli(args, backend, std::cout, std::cerr);
+    const auto waitWhileRead
+        = [output](std::chrono::milliseconds time) { return WaitWhileRead(output, time); };
+    const int status = RunCensusCli(Utf8Arguments(), backend, out, err, waitWhileRead);
+    // What is still held back was never promised as written.
+    if (!out.flush()) {
+        err << "keyvane-census: the output could not be written\n";
+        return kExitBadInput;
+    }
+    return status;
 }

@@ -1,21 +1,23 @@
 #include "census/windows/WindowsBackend.h"
 
 #include "census/core/CombinationText.h"
+#include "census/windows/WideText.h"
 #include "census/windows/WindowsKeys.h"
 #include "census/who/WhoQuery.h"
 
+#include <iterator>
 #include <string>
 
 namespace {
 
-// "error 5: Access is denied."
+// "error 5: Access is denied.", in UTF-8 whatever the system's language.
 std::string ErrorText(DWORD error)
 {
     std::string text = "error " + std::to_string(error);
-    char message[512] = {};
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, 0, message, sizeof message, nullptr);
-    std::string description(message, length);
+    wchar_t message[512] = {};
+    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, message, static_cast<DWORD>(std::size(message)), nullptr);
+    std::string description = Utf8FromWide({message, length});
     description.erase(description.find_last_not_of(" \r\n") + 1);
     if (!description.empty())
         text += ": " + description;

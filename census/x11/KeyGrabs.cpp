@@ -10,7 +10,8 @@
 
 namespace {
 
-// The sequence numbers of one grab's two requests.
+// When one grab's two requests were made, counted in requests since the error
+// trap began.
 struct Serials
 {
     unsigned long grab;
@@ -36,10 +37,10 @@ std::vector<GrabAnswer> TryGrabs(Display* display, std::span<const KeyGrab> grab
     // numbers: each request's number is read just before it is made.
     for (const KeyGrab& grab : grabs) {
         Serials pair{};
-        pair.grab = NextRequest(display);
+        pair.grab = trap.SinceStart(NextRequest(display));
         XGrabKey(display, static_cast<int>(grab.keycode), grab.modifiers, root, False, GrabModeAsync,
             GrabModeAsync);
-        pair.release = NextRequest(display);
+        pair.release = trap.SinceStart(NextRequest(display));
         XUngrabKey(display, static_cast<int>(grab.keycode), grab.modifiers, root);
         serials.push_back(pair);
     }
@@ -47,11 +48,12 @@ std::vector<GrabAnswer> TryGrabs(Display* display, std::span<const KeyGrab> grab
 
     std::vector<GrabAnswer> answers(grabs.size(), GrabAnswer{GrabAnswer::Kind::Free, 0});
     for (const XErrorTrap::Error& error : trap.Errors()) {
-        // Serials grow with the requests: the last grab made at or before the
-        // failed request is the one it belongs to.
-        const auto after = std::upper_bound(serials.begin(), serials.end(), error.serial,
+        // The count grows with the requests: the last grab made at or before
+        // the failed request is the one it belongs to.
+        const unsigned long failed = trap.SinceStart(error.serial);
+        const auto after = std::upper_bound(serials.begin(), serials.end(), failed,
             [](unsigned long serial, const Serials& pair) { return serial < pair.grab; });
-        if (after == serials.begin() || (after - 1)->release < error.serial)
+        if (after == serials.begin() || (after - 1)->release < failed)
             throw std::runtime_error("X error " + std::to_string(error.code) + " on request "
                 + std::to_string(error.requestCode) + " that the census did not make");
         GrabAnswer& answer = answers[static_cast<size_t>(after - 1 - serials.begin())];

@@ -1,12 +1,34 @@
 // keyvane-census for X11 desktops: which key combinations other clients grab.
 #include "census/core/Cli.h"
+#include "census/x11/OutputHangup.h"
 #include "census/x11/X11Backend.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
+namespace {
+
+// Xlib ends the program when the display goes away, whatever it was doing;
+// with 1 by default, which check means for "taken".
+int DisplayLost(Display* display)
+{
+    std::fprintf(
+        stderr, "keyvane-census: lost the connection to the X display \"%s\"\n", DisplayString(display));
+    std::exit(kExitBadInput);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // Output nobody reads is a failed write, to be reported with status 2, not
+    // a signal that ends the program.
+    signal(SIGPIPE, SIG_IGN);
+    XSetIOErrorHandler(DisplayLost);
     X11Backend backend;
     // Xwayland shows a client only the grabs of other X clients: the
     // compositor's own shortcuts cannot be seen from here.
@@ -15,5 +37,7 @@ int main(int argc, char** argv)
         std::cerr << "keyvane-census: note: this is a Wayland session; only the grabs of X11 programs can be "
                      "seen, not the shortcuts of the compositor\n";
     }
-    return RunCensusCli({argv + 1, argv + argc}, backend, std::cout, std::cerr);
+    const auto waitWhileRead
+        = [](std::chrono::milliseconds time) { return WaitWhileRead(STDOUT_FILENO, time); };
+    return RunCensusCli({argv + 1, argv + argc}, backend, std::cout, std::cerr, waitWhileRead);
 }

@@ -2,6 +2,7 @@
 
 #include "census/core/CombinationText.h"
 #include "census/core/Records.h"
+#include "census/x11/DisplayProbeLock.h"
 #include "census/x11/KeyGrabs.h"
 
 #include <array>
@@ -91,6 +92,11 @@ const X11Keymap& X11Backend::Keymap() const
 
 std::vector<ProbeResult> X11Backend::Census()
 {
+    // A watch runs for hours: a keyboard layout switched meanwhile renames
+    // keys. Xlib keeps the server's MappingNotify to itself where it speaks
+    // XKB, so the map is read again, in one round trip, for every scan.
+    if (m_keymap)
+        m_keymap.emplace(m_display.get());
     const X11Keymap& keymap = Keymap();
     // Lowest key first; within a key the count down from Ctrl+Alt+Shift+Win to
     // the key alone.
@@ -141,7 +147,10 @@ std::vector<ProbeResult> X11Backend::ProbeAll(const std::vector<Combination>& co
         for (const LockVariant& variant : variants)
             grabs.push_back({combo.key, mask | variant.mask});
     }
-    const std::vector<GrabAnswer> answers = TryGrabs(m_display.get(), grabs);
+    const std::vector<GrabAnswer> answers = [&] {
+        const DisplayProbeLock lock(m_display.get());
+        return TryGrabs(m_display.get(), grabs);
+    }();
 
     std::vector<ProbeResult> results;
     results.reserve(combos.size());

@@ -21,7 +21,9 @@ XErrorTrap::~XErrorTrap()
 int XErrorTrap::Collect(Display* display, XErrorEvent* event)
 {
     XErrorTrap& trap = *s_active;
-    if (display != trap.m_display || event->serial < trap.m_firstSerial)
+    // A request made before the trap lies "after" every one made since, in
+    // the serials' wrapping count.
+    if (display != trap.m_display || trap.SinceStart(event->serial) >= trap.SinceStart(NextRequest(display)))
         return trap.m_previous(display, event);
     trap.m_errors.push_back({event->serial, event->error_code, event->request_code});
     // Xlib ignores the value.

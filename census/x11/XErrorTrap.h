@@ -27,6 +27,10 @@ public:
     // In the order the server sent them, which is the order of the requests.
     const std::vector<Error>& Errors() const { return m_errors; }
 
+    // How many requests before this one the trap began: an order of the
+    // requests that holds when the serial numbers wrap around.
+    unsigned long SinceStart(unsigned long serial) const { return serial - m_firstSerial; }
+
 private:
     static int Collect(Display* display, XErrorEvent* event);
 

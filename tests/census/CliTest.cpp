@@ -269,6 +269,13 @@ TEST(Watch, EndsWhenItsOutputFails)
     EXPECT_EQ(kExitBadInput, RunCensusCli({"watch", "--interval", "0"}, backend, out, err));
     EXPECT_EQ(1, backend.censuses);
     EXPECT_EQ("keyvane-census: the output could not be written\n", err.str());
+
+    // With nothing to print, the wait between scans is what notices.
+    FakeBackend quiet;
+    std::ostringstream quietOut, quietErr;
+    const auto readerGone = [](std::chrono::milliseconds) { return false; };
+    EXPECT_EQ(kExitBadInput, RunCensusCli({"watch"}, quiet, quietOut, quietErr, readerGone));
+    EXPECT_EQ(1, quiet.censuses);
 }
 
 TEST(Watch, TimestampsAreUtcWithMilliseconds)

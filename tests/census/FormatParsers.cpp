@@ -118,6 +118,16 @@ private:
             m_at += 5;
             return "0";
         }
+        if (m_text.compare(m_at, 4, "null") == 0) {
+            m_at += 4;
+            return "";
+        }
+        if (std::isdigit(static_cast<unsigned char>(Peek())) || Peek() == '-') {
+            const size_t start = m_at++;
+            while (std::isdigit(static_cast<unsigned char>(Peek())))
+                ++m_at;
+            return m_text.substr(start, m_at - start);
+        }
         if (Peek() != '[')
             return String();
         ++m_at;
@@ -132,6 +142,36 @@ private:
         return joined;
     }
 
+    // After "\\u": the character, from its surrogate pair where it has one.
+    unsigned long CodePoint()
+    {
+        const auto unit = [this] {
+            const unsigned long value = std::strtoul(m_text.substr(m_at, 4).c_str(), nullptr, 16);
+            m_at += 4;
+            return value;
+        };
+        const unsigned long first = unit();
+        if (first < 0xD800 || first > 0xDBFF)
+            return first;
+        if (m_text.compare(m_at, 2, "\\u") != 0)
+            throw std::runtime_error("JSON: lone surrogate");
+        m_at += 2;
+        return 0x10000 + ((first - 0xD800) << 10) + (unit() - 0xDC00);
+    }
+
+    static void AppendUtf8(std::string& text, unsigned long code)
+    {
+        if (code < 0x80) {
+            text += static_cast<char>(code);
+            return;
+        }
+        const int continuations = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        const unsigned char leads[] = {0xC0, 0xE0, 0xF0};
+        text += static_cast<char>(leads[continuations - 1] | (code >> (6 * continuations)));
+        for (int i = continuations - 1; i >= 0; --i)
+            text += static_cast<char>(0x80 | ((code >> (6 * i)) & 0x3F));
+    }
+
     std::string String()
     {
         Expect('"');
@@ -141,11 +181,8 @@ private:
             if (c == '\\') {
                 c = m_text[m_at++];
                 if (c == 'u') {
-                    const unsigned long code = std::strtoul(m_text.substr(m_at, 4).c_str(), nullptr, 16);
-                    if (code > 0xFF)
-                        throw std::runtime_error("JSON: character beyond one byte");
-                    c = static_cast<char>(code);
-                    m_at += 4;
+                    AppendUtf8(text, CodePoint());
+                    continue;
                 } else if (c != '"' && c != '\\' && c != '/') {
                     throw std::runtime_error(std::string("JSON: unexpected escape \\") + c);
                 }

@@ -6,8 +6,8 @@
 
 // The census's output read back, each record as its fields in order, so that
 // every format can be compared with the others and with what was expected.
-// Flags read "1" or "0" and lists their items joined by spaces, whatever the
-// format wrote.
+// Flags read "1" or "0", lists their items joined by spaces and absent numbers
+// "", whatever the format wrote.
 using ParsedRecord = std::vector<std::pair<std::string, std::string>>;
 using ParsedRecords = std::vector<ParsedRecord>;
 

@@ -36,13 +36,13 @@ TEST(Output, MachineFormatsCarryAwkwardValuesIntact)
     const std::vector<Record> rows = {
         Row("Alt+,<", true, {"NumLock", "CapsLock"}, "say \"hi\", then go"),
         Row(" padded ", false, {}, "line\r\nbreak\tand tab"),
-        Row("back\\slash", true, {"x"}, "caf\xE9"),
+        Row("back\\slash", true, {"x"}, "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"),
         Row("", false, {}, ""),
     };
     const ParsedRecords expected = {
         Expected("Alt+,<", "1", "NumLock CapsLock", "say \"hi\", then go"),
         Expected(" padded ", "0", "", "line\r\nbreak\tand tab"),
-        Expected("back\\slash", "1", "x", "caf\xE9"),
+        Expected("back\\slash", "1", "x", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"),
         Expected("", "0", "", ""),
     };
     for (const auto layout : {RecordWriter::Layout::Document, RecordWriter::Layout::Stream}) {
@@ -53,6 +53,63 @@ TEST(Output, MachineFormatsCarryAwkwardValuesIntact)
         tsvExpected[1][3].second = "line  break and tab";
         EXPECT_EQ(tsvExpected, ParseTsv(Write(OutputFormat::Tsv, layout, rows)));
     }
+}
+
+std::string WriteOne(OutputFormat format, std::vector<Column> columns, Record record,
+    RecordWriter::Layout layout = RecordWriter::Layout::Stream)
+{
+    std::ostringstream out;
+    RecordWriter writer(out, format, layout, std::move(columns));
+    writer.Add(std::move(record));
+    writer.Finish();
+    return out.str();
+}
+
+TEST(Output, JsonEscapesCharactersAndNeverPassesBadBytes)
+{
+    const auto json = [](std::string value) {
+        return WriteOne(OutputFormat::Json, {{"v", true}}, {Field::Of(std::move(value))});
+    };
+    EXPECT_EQ("{\"v\": \"\\u00e9\\u20ac\\ud83d\\ude00\\u0001\\u007f\\u0085\"}\n",
+        json("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\x01\x7F\xC2\x85"))
+        << "a code point each, above U+FFFF as a surrogate pair";
+    const std::pair<const char*, const char*> malformed[] = {
+        {"a\xE9z", "a\\ufffdz"},                              // Latin-1, not UTF-8
+        {"\xE2\x82", "\\ufffd\\ufffd"},                       // cut short
+        {"\xC0\xAF", "\\ufffd\\ufffd"},                       // overlong "/"
+        {"\xED\xA0\x80", "\\ufffd\\ufffd\\ufffd"},            // a surrogate
+        {"\xF4\x90\x80\x80", "\\ufffd\\ufffd\\ufffd\\ufffd"}, // beyond U+10FFFF
+        {"\x80\xE2\x82\xAC", "\\ufffd\\u20ac"},               // a stray continuation
+    };
+    for (const auto& [bytes, escaped] : malformed)
+        EXPECT_EQ(std::string("{\"v\": \"") + escaped + "\"}\n", json(bytes)) << escaped;
+    EXPECT_EQ(
+        "a\xEF\xBF\xBDz\n", WriteOne(OutputFormat::Tsv, {{"v", true}}, {Field::Of("a\xE9z")}).substr(2));
+}
+
+TEST(Output, ControlCharactersInsideValuesForgeNoRows)
+{
+    // A window title an attacker chose: a line break, a tab, an escape
+    // sequence that clears the screen, and C1's next line; the columns line up
+    // by characters.
+    const std::string title = "Evil\r\nCtrl+Alt+K\tK\x1B[2J\xC2\x85\xC3\xA9nd";
+    const std::vector<Column> columns = {{"title", true}, {"after", true}};
+    const Record record = {Field::Of(title), Field::Of("x")};
+    EXPECT_EQ("Title                       After\n"
+              "Evil  Ctrl+Alt+K K [2J \xC3\xA9nd  x\n",
+        WriteOne(OutputFormat::Text, columns, record, RecordWriter::Layout::Document));
+    EXPECT_EQ(
+        "title\tafter\nEvil  Ctrl+Alt+K K [2J \xC3\xA9nd\tx\n", WriteOne(OutputFormat::Tsv, columns, record));
+    EXPECT_EQ((ParsedRecords{{{"title", title}, {"after", "x"}}}),
+        ParseCsv(WriteOne(OutputFormat::Csv, columns, record)));
+}
+
+TEST(Output, NumbersAreJsonNumbersOrNull)
+{
+    const std::vector<Column> columns = {{"id", true}, {"none", true}};
+    const Record record = {Field::Number(272), Field::Number(std::nullopt)};
+    EXPECT_EQ("{\"id\": 272, \"none\": null}\n", WriteOne(OutputFormat::Json, columns, record));
+    EXPECT_EQ("id,none\n272,\n", WriteOne(OutputFormat::Csv, columns, record));
 }
 
 TEST(Output, JsonOfNothingIsStillADocument)

@@ -211,12 +211,60 @@ TEST(WindowsCensus, ProgramReportsThroughItsOutputAndExitStatus)
         ParseAlignedText(taken.out))
         << taken.out;
 
+    // A key typed beyond ASCII comes back in UTF-8, whatever the code page the
+    // command line passed through.
+    wchar_t typed[2] = {};
+    ASSERT_EQ(1, ::MultiByteToWideChar(CP_ACP, 0, "\xC4", 1, typed, 1));
+    char utf8[8] = {};
+    ASSERT_LT(1, ::WideCharToMultiByte(CP_UTF8, 0, typed, 1, utf8, sizeof utf8, nullptr, nullptr));
+    const CliRun unknown = RunProgram("check Ctrl+\xC4");
+    EXPECT_EQ(kExitBadInput, unknown.status);
+    EXPECT_EQ(
+        "keyvane-census: \"Ctrl+" + std::string(utf8) + "\": unknown key \"" + utf8 + "\"\r\n", unknown.err);
+
     const CliRun bad = RunProgram("list --format xml");
     EXPECT_EQ(kExitBadInput, bad.status);
     EXPECT_EQ("", bad.out);
     EXPECT_EQ(0u, bad.err.find("keyvane-census: unknown format \"xml\"")) << bad.err;
 
     ExpectNothingLeftHeld(kCtrlAltK);
+}
+
+TEST(WindowsCensus, ProgramWatchEndsWhenThePipesReaderGoes)
+{
+    // As "watch | more" whose reader quits, while nothing changes: the header
+    // is all that watch prints.
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE reader = nullptr;
+    HANDLE writer = nullptr;
+    ASSERT_TRUE(::CreatePipe(&reader, &writer, &inherit, 0));
+    ::SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer;
+    startup.hStdError = writer;
+    std::string commandLine
+        = "\"" + ProgramFolder() + "keyvane-census.exe\" watch --interval 0.5 --format tsv";
+    PROCESS_INFORMATION process{};
+    const BOOL started = ::CreateProcessA(
+        nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    ::CloseHandle(writer);
+    ASSERT_TRUE(started);
+    char header[16];
+    DWORD read = 0;
+    EXPECT_TRUE(::ReadFile(reader, header, sizeof header, &read, nullptr));
+    ::CloseHandle(reader);
+
+    const bool ended = ::WaitForSingleObject(process.hProcess, 5000) == WAIT_OBJECT_0;
+    DWORD status = 0;
+    ::GetExitCodeProcess(process.hProcess, &status);
+    if (!ended)
+        ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    EXPECT_TRUE(ended) << "watch went on without a reader";
+    EXPECT_EQ(DWORD{kExitBadInput}, status);
 }
 
 } // namespace

@@ -150,6 +150,28 @@ TEST_F(RegistryValue, DwordIntBooleanAndQword)
     EXPECT_EQ(kRegistryNoValue, Read("five", REG_QWORD, &qword)) << "a REG_DWORD is no REG_QWORD";
 }
 
+TEST_F(RegistryValue, FailuresLeaveTheDestinationAsItWas)
+{
+    // The registry stores numbers of any length: a short one is no number.
+    const BYTE twoBytes[] = {0x34, 0x12};
+    Store("short dword", REG_DWORD, twoBytes, sizeof twoBytes);
+    Store("short qword", REG_QWORD, twoBytes, sizeof twoBytes);
+    StoreDword("dword", 5);
+    for (const int type : {REG_DWORD, REG_INT, REG_BOOLEAN}) {
+        DWORD untouched = 0xC0FFEE;
+        EXPECT_EQ(kRegistryNoValue, Read("short dword", type, &untouched)) << "type " << type;
+        EXPECT_EQ(0xC0FFEEu, untouched) << "type " << type;
+    }
+    ULONGLONG qword = 0xC0FFEE;
+    EXPECT_EQ(kRegistryNoValue, Read("short qword", REG_QWORD, &qword));
+    EXPECT_EQ(0xC0FFEEu, qword);
+    for (const int type : {REG_SZ, REG_MULTI_SZ}) {
+        CString text("kept");
+        EXPECT_EQ(kRegistryNoValue, Read("dword", type, &text)) << "type " << type;
+        EXPECT_STREQ("kept", text) << "type " << type;
+    }
+}
+
 TEST_F(RegistryValue, GuidOnlyFromBracedText)
 {
     StoreText("braced", "{20D04FE0-3AEA-1069-A2D8-08002B30309D}");

@@ -6,6 +6,7 @@
 #include "census/core/CombinationText.h"
 #include "census/core/Records.h"
 #include "census/x11/X11Backend.h"
+#include "tests/census/x11/ChildProcess.h"
 #include "tests/census/x11/DisplayTest.h"
 #include "tests/census/x11/HeldGrabs.h"
 
@@ -320,6 +321,109 @@ TEST(X11CensusUnderXwayland, WarnsThatTheCompositorsShortcutsAreNotSeen)
     const ChildProcess::Outcome outcome = census.Finish();
     EXPECT_EQ(kExitSuccess, outcome.status) << outcome.error;
     EXPECT_NE(std::string::npos, outcome.error.find("compositor")) << outcome.error;
+}
+
+// keyvane-census as a process of its own, TSV output, with the environment given.
+ChildProcess Census(const std::vector<std::string>& arguments,
+    const std::optional<std::vector<std::string>>& environment = std::nullopt)
+{
+    std::vector<std::string> command = {"keyvane-census", "--format", "tsv"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return ChildProcess(command, environment);
+}
+
+TEST(X11CensusProcesses, TwoCensusesAtOnceSeeWhatOneSeesAlone)
+{
+    const ChildProcess::Outcome alone = Census({"list"}).Finish();
+    ASSERT_EQ(kExitSuccess, alone.status) << alone.error;
+    const size_t held = TsvRows(alone.output).size() - 1;
+    // Scans back to back, each of which would take the other's momentary grabs
+    // for held ones: they would appear and disappear.
+    const std::vector<std::string> scans = {"watch", "--interval", "0", "--count", "40"};
+    ChildProcess first = Census(scans);
+    ChildProcess second = Census(scans);
+    for (ChildProcess* census : {&first, &second}) {
+        const ChildProcess::Outcome outcome = census->Finish();
+        EXPECT_EQ(kExitSuccess, outcome.status) << outcome.error;
+        const std::vector<Row> rows = TsvRows(outcome.output);
+        ASSERT_EQ(held + 1, rows.size()) << outcome.output;
+        for (size_t i = 1; i < rows.size(); ++i)
+            EXPECT_EQ("present", rows[i][1]) << outcome.output;
+    }
+}
+
+TEST(X11CensusProcesses, WatchEndsWhenItsReaderGoesWithNothingToPrint)
+{
+    // As "watch | head -1": the header is all it prints while nothing changes.
+    ChildProcess watch = Census({"watch", "--interval", "0.2"});
+    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10)));
+    watch.CloseOutput();
+    const ChildProcess::Outcome outcome = watch.Finish(std::chrono::seconds(5));
+    EXPECT_EQ(kExitBadInput, outcome.status) << outcome.error;
+}
+
+// An Xvfb of the test's own, for what must not happen to the shared display.
+class PrivateDisplay
+{
+public:
+    PrivateDisplay()
+    {
+        if (const std::optional<std::string> number = m_server.ReadLine(std::chrono::seconds(20)))
+            m_name = ":" + *number;
+    }
+    ~PrivateDisplay() { Stop(); }
+
+    // Empty when the server did not start.
+    const std::string& Name() const { return m_name; }
+    std::vector<std::string> Environment() const
+    {
+        return EnvironmentWithout({"DISPLAY"}, {"DISPLAY=" + m_name});
+    }
+    void Stop() { m_server.Terminate(); }
+
+private:
+    ChildProcess m_server{{"/usr/bin/Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-noreset"}};
+    std::string m_name;
+};
+
+TEST(X11CensusProcesses, ALostDisplayEndsWithStatusTwoAndOneLine)
+{
+    PrivateDisplay display;
+    ASSERT_NE("", display.Name()) << "Xvfb did not start";
+    ChildProcess watch = Census({"watch", "--interval", "0.1"}, display.Environment());
+    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10)))
+        << "the census could not start on " << display.Name();
+
+    display.Stop();
+    const ChildProcess::Outcome outcome = watch.Finish(std::chrono::seconds(10));
+    EXPECT_EQ(kExitBadInput, outcome.status) << outcome.error;
+    EXPECT_EQ(
+        "keyvane-census: lost the connection to the X display \"" + display.Name() + "\"\n", outcome.error);
+}
+
+TEST(X11CensusProcesses, WatchNamesKeysAfterTheKeymapChanged)
+{
+    PrivateDisplay display;
+    ASSERT_NE("", display.Name()) << "Xvfb did not start";
+    std::unique_ptr<Display, int (*)(Display*)> client(XOpenDisplay(display.Name().c_str()), XCloseDisplay);
+    ASSERT_TRUE(client);
+    ChildProcess watch = Census({"watch", "--interval", "0.1"}, display.Environment());
+    ASSERT_TRUE(watch.ReadLine(std::chrono::seconds(10)))
+        << "the census could not start on " << display.Name();
+
+    // The lowest keycode carries no keysym: now it gets one, then a grab.
+    int lowest = 0, highest = 0;
+    XDisplayKeycodes(client.get(), &lowest, &highest);
+    KeySym keysym = XStringToKeysym("Thai_kokai");
+    XChangeKeyboardMapping(client.get(), lowest, 1, &keysym, 1);
+    XSync(client.get(), False);
+    XGrabKey(client.get(), lowest, ControlMask, DefaultRootWindow(client.get()), False, GrabModeAsync,
+        GrabModeAsync);
+    XSync(client.get(), False);
+    EXPECT_EQ("appeared Ctrl+Thai_kokai", NextEvent(watch));
+    // Ends the watch; this connection must not see the display go.
+    client.reset();
+    display.Stop();
 }
 
 } // namespace

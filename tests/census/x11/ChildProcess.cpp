@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <thread>
 
 extern char** environ;
 
@@ -119,8 +120,10 @@ ChildProcess::ChildProcess(
 
 ChildProcess::~ChildProcess()
 {
+    // Reached unfinished only when a test failed half way: a program that
+    // would run on must not hang the test.
     if (m_pid > 0)
-        Finish();
+        Finish(std::chrono::seconds(10));
 }
 
 std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds timeout)
@@ -143,14 +146,17 @@ std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds time
     }
 }
 
-ChildProcess::Outcome ChildProcess::Finish()
+ChildProcess::Outcome ChildProcess::Finish(std::chrono::milliseconds patience)
 {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
     Close(m_input);
     Outcome outcome{0, std::move(m_pending), {}};
     m_pending.clear();
     std::array<pollfd, 2> sources = {{{m_output, POLLIN, 0}, {m_error, POLLIN, 0}}};
     while (sources[0].fd >= 0 || sources[1].fd >= 0) {
-        if (poll(sources.data(), sources.size(), -1) < 0)
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || poll(sources.data(), sources.size(), static_cast<int>(left.count())) <= 0)
             break;
         if (sources[0].revents != 0 && !ReadSome(sources[0].fd, outcome.output))
             sources[0].fd = -1;
@@ -160,8 +166,19 @@ ChildProcess::Outcome ChildProcess::Finish()
     Close(m_output);
     Close(m_error);
     int status = 0;
-    waitpid(m_pid, &status, 0);
+    while (waitpid(m_pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     m_pid = -1;
     outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return outcome;
 }
+
+void ChildProcess::CloseOutput() { Close(m_output); }
+
+void ChildProcess::Terminate() { kill(m_pid, SIGTERM); }

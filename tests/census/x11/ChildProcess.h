@@ -6,7 +6,7 @@
 #include <vector>
 
 // A program the test started, with pipes to its standard input, output and
-// error. Destroying it closes its input and waits for it to end.
+// error. Destroying it closes its input and waits a little for it to end.
 class ChildProcess
 {
 public:
@@ -29,8 +29,16 @@ public:
         std::string output;
         std::string error;
     };
-    // Closes the input, reads both outputs to their ends and waits.
-    Outcome Finish();
+    // Closes the input, reads both outputs to their ends and waits; a program
+    // still running after the patience given is killed.
+    Outcome Finish(std::chrono::milliseconds patience = std::chrono::hours(1));
+
+    // Closes the reading end of the program's output, as a reader that goes
+    // away does (head -1).
+    void CloseOutput();
+
+    // Asks the program to end (SIGTERM).
+    void Terminate();
 
 private:
     int m_pid = -1;
