@@ -2,7 +2,7 @@
 
 #include "census/who/ConsoleInterrupt.h"
 #include "hotkeys/who/AskHolders.h"
-#include "hotkeys/who/Utf8.h"
+#include "hotkeys/who/WideText.h"
 
 #include <algorithm>
 
@@ -25,9 +25,9 @@ WhoResult Claimed(WhoResult result, const who::Holder& holder, WhoResult::State 
     result.state = state;
     result.processId = holder.processId;
     result.threadId = holder.threadId;
-    result.executable = who::Utf8(holder.executable);
-    result.windowTitle = who::Utf8(holder.windowTitle);
-    result.windowClass = who::Utf8(holder.windowClass);
+    result.executable = Utf8FromWide(holder.executable);
+    result.windowTitle = Utf8FromWide(holder.windowTitle);
+    result.windowClass = Utf8FromWide(holder.windowClass);
     result.hotkeyId = holder.hotkeyId;
     return result;
 }

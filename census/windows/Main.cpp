@@ -2,7 +2,7 @@
 #include "census/core/Cli.h"
 #include "census/windows/OutputHangup.h"
 #include "census/windows/StdHandleBuffer.h"
-#include "census/windows/WideText.h"
+#include "hotkeys/who/WideText.h"
 #include "census/windows/WindowsBackend.h"
 
 #include <shellapi.h>

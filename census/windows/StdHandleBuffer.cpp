@@ -1,6 +1,6 @@
 #include "census/windows/StdHandleBuffer.h"
 
-#include "census/windows/WideText.h"
+#include "hotkeys/who/WideText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "census/windows/WindowsBackend.h"
 
 #include "census/core/CombinationText.h"
-#include "census/windows/WideText.h"
+#include "hotkeys/who/WideText.h"
 #include "census/windows/WindowsKeys.h"
 #include "census/who/WhoQuery.h"
 

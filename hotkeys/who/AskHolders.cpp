@@ -1,6 +1,7 @@
 #include "hotkeys/who/AskHolders.h"
 
 #include "hotkeys/HotkeyProbe.h"
+#include "hotkeys/ProbeLock.h"
 #include "hotkeys/who/HookModules.h"
 #include "hotkeys/who/KeyPress.h"
 #include "hotkeys/who/MessagePump.h"
@@ -9,6 +10,7 @@
 #include "hotkeys/who/ReportWindow.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace who {
 
@@ -177,6 +179,18 @@ Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop)
     }
     Query& query = mapping.Get();
     Publish(query, window, taken, answers);
+
+    // Taken before any hook: waiting for another probe to end must not keep
+    // this thread from its messages while it holds one. Held to the end, so
+    // that each probe just before a press only nests in it, and no other
+    // probe's momentary registration can take a press.
+    std::optional<ProbeLock> probeLock;
+    try {
+        probeLock.emplace();
+    } catch (const ProbeLockError& error) {
+        answers.error = error.what();
+        return answers;
+    }
 
     // Started, and waited for, before this thread holds a hook; it ends only
     // after this thread's hook has gone, objects going in reverse order.

@@ -1,6 +1,6 @@
 #include "hotkeys/who/HookModules.h"
 
-#include "hotkeys/who/Utf8.h"
+#include "hotkeys/who/WideText.h"
 
 #include <algorithm>
 
@@ -28,7 +28,7 @@ std::string SystemError(const std::string& what, DWORD error)
     wchar_t text[256] = L"";
     const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
         error, 0, text, sizeof text / sizeof *text, nullptr);
-    std::string message = what + " failed: " + Utf8(std::wstring_view(text, length));
+    std::string message = what + " failed: " + Utf8FromWide(std::wstring_view(text, length));
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     return message + " (error " + std::to_string(error) + ")";
@@ -44,13 +44,13 @@ HookLibrary::HookLibrary()
     const std::wstring path = folder + kOwnBitness.hookDll;
     m_module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!m_module) {
-        m_error = SystemError("Loading " + Utf8(path), ::GetLastError());
+        m_error = SystemError("Loading " + Utf8FromWide(path), ::GetLastError());
         return;
     }
     m_procedure = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void (*)()>(::GetProcAddress(m_module, "WhoGetMessageHook")));
     if (!m_procedure)
-        m_error = SystemError("Finding the hook in " + Utf8(path), ::GetLastError());
+        m_error = SystemError("Finding the hook in " + Utf8FromWide(path), ::GetLastError());
 }
 
 HookLibrary::~HookLibrary()

@@ -2,7 +2,7 @@
 
 #include "hotkeys/who/HookModules.h"
 #include "hotkeys/who/MessagePump.h"
-#include "hotkeys/who/Utf8.h"
+#include "hotkeys/who/WideText.h"
 
 #include <cstdint>
 #include <vector>
@@ -132,7 +132,7 @@ void OtherBitnessHelper::Start()
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
             EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &process)) {
-        m_gap = gapPrefix + SystemError("Starting " + Utf8(path), ::GetLastError());
+        m_gap = gapPrefix + SystemError("Starting " + Utf8FromWide(path), ::GetLastError());
         return;
     }
     ::CloseHandle(process.hThread);
@@ -141,7 +141,7 @@ void OtherBitnessHelper::Start()
     if (WaitDispatching({m_ready.get(), m_process.get()}, kStartWaitMs) == 0)
         m_processId = process.dwProcessId;
     else
-        m_gap = gapPrefix + "the helper " + Utf8(path) + " could not install its hooks";
+        m_gap = gapPrefix + "the helper " + Utf8FromWide(path) + " could not install its hooks";
 }
 
 OtherBitnessHelper::~OtherBitnessHelper()

@@ -6,7 +6,7 @@
 #include "hotkeys/who/WhoProtocol.h"
 #include "census/who/WhoQuery.h"
 #include "hotkeys/who/HookModules.h"
-#include "hotkeys/who/Utf8.h"
+#include "hotkeys/who/WideText.h"
 #include "tests/census/FormatParsers.h"
 #include "tests/census/who/WhoHolderProcess.h"
 #include "tests/census/who/WhoProgram.h"
@@ -132,7 +132,7 @@ TEST(WhoCommand, RunsFromAFolderOutsideTheAnsiCodePageNamingAHolderThere)
              L"keyvane-who-helper32.exe", L"keyvane-who-helper64.exe", L"who_holder32.exe",
              L"who_holder64.exe"}) {
         ASSERT_TRUE(::CopyFileW((who::ProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE))
-            << who::Utf8(file) << ": error " << ::GetLastError();
+            << Utf8FromWide(file) << ": error " << ::GetLastError();
     }
     const WhoHolderProcess holder(
         kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId, folder);
@@ -143,7 +143,7 @@ TEST(WhoCommand, RunsFromAFolderOutsideTheAnsiCodePageNamingAHolderThere)
     EXPECT_EQ(kExitSuccess, run.status) << run.out << run.err;
     const ParsedRecords records = ParseTsv(run.out);
     ASSERT_EQ(1u, records.size()) << run.out;
-    EXPECT_EQ(who::Utf8(holder.Executable()), Only(records[0], {"executable"})[0].second);
+    EXPECT_EQ(Utf8FromWide(holder.Executable()), Only(records[0], {"executable"})[0].second);
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
 }
 

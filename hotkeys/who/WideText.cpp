@@ -1,4 +1,4 @@
-#include "census/windows/WideText.h"
+#include "hotkeys/who/WideText.h"
 
 #include <windows.h>
 
