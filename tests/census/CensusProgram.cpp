@@ -1,5 +1,7 @@
 #include "tests/census/CensusProgram.h"
 
+#include "hotkeys/who/WideText.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -59,7 +61,7 @@ ProgramRun RunProgram(const std::wstring& program, const std::string& arguments,
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = out;
     startup.hStdError = err;
-    std::wstring commandLine = L"\"" + program + L"\" " + std::wstring(arguments.begin(), arguments.end());
+    std::wstring commandLine = L"\"" + program + L"\" " + WideFromUtf8(arguments);
     PROCESS_INFORMATION process{};
     const ULONGLONG start = ::GetTickCount64();
     // A group of its own, so that its Ctrl+Break reaches it alone.

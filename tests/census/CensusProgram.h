@@ -19,6 +19,7 @@ struct ProgramRun
     DWORD elapsedMs;
 };
 
+// Arguments are UTF-8.
 ProgramRun RunCensusProgram(const std::string& arguments);
 
 // The same, keyvane-census.exe started from another folder (with a trailing separator).
