@@ -6,12 +6,18 @@
 //   (c) census: the same with all 4080 combinations held by another process
 //   (d) sort:   one header click on a list of 4080 rows
 //   (e) console census: keyvane-census list with the 12 combinations held
+//   (f) console who:    keyvane-census who for 12 combinations, each held by
+//                       a program that reads its messages
+//   (g) dialog who:     the dialog's "Who holds it?" for the same 12 rows, from
+//                       the command to the filled Held by column
 #include "app/KeyvaneDlg.h"
 #include "census/core/Cli.h"
 #include "census/windows/WindowsBackend.h"
 #include "framework/WinApp.h"
 #include "tests/app/MainDialogHarness.h"
 #include "tests/bench/BestOf.h"
+#include "tests/census/who/WhoHolderProcess.h"
+#include "tests/census/who/WhoTestSetup.h"
 #include "tests/support/HeldHotkeys.h"
 #include "tests/support/ModalRun.h"
 
@@ -19,7 +25,9 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -83,6 +91,26 @@ double ConsoleListTime()
     return Milliseconds(Clock::now() - start);
 }
 
+// The main dialog with its list commands within reach.
+class CommandedDialog : public CKeyvaneDlg
+{
+public:
+    using CKeyvaneDlg::OnWhoHoldsIt;
+};
+
+double DialogWhoTime()
+{
+    CommandedDialog dialog;
+    const CMainWndScope mainWnd(dialog);
+    double elapsed = 0;
+    RunModalWith(dialog, [&] {
+        const Clock::time_point start = Clock::now();
+        dialog.OnWhoHoldsIt();
+        elapsed = Milliseconds(Clock::now() - start);
+    });
+    return elapsed;
+}
+
 std::vector<HeldHotkeys::Combination> TwelveCombinations()
 {
     std::vector<HeldHotkeys::Combination> held;
@@ -91,6 +119,25 @@ std::vector<HeldHotkeys::Combination> TwelveCombinations()
         held.push_back({MOD_WIN, key});
     }
     return held;
+}
+
+// What keyvane-census takes for the combination.
+std::string CombinationText(const HeldHotkeys::Combination& combination)
+{
+    const std::string key(1, static_cast<char>(combination.key));
+    return (combination.modifiers & MOD_WIN ? "Win+" : "Ctrl+Alt+") + key;
+}
+
+double ConsoleWhoTime()
+{
+    std::vector<std::string> args{"who"};
+    for (const HeldHotkeys::Combination& combination : TwelveCombinations())
+        args.push_back(CombinationText(combination));
+    WindowsCensusBackend backend;
+    std::ostringstream out, err;
+    const Clock::time_point start = Clock::now();
+    RunCensusCli(args, backend, out, err);
+    return Milliseconds(Clock::now() - start);
 }
 
 } // namespace
@@ -111,6 +158,17 @@ int main()
             return 1;
         allAndSort = BestOf(kRuns, {CensusTime, SortTime});
     }
+    std::vector<double> who;
+    {
+        std::vector<std::unique_ptr<WhoHolderProcess>> holders;
+        for (int id = 1; const HeldHotkeys::Combination& combination : TwelveCombinations()) {
+            holders.push_back(std::make_unique<WhoHolderProcess>(
+                kOwnBits, WhoHolderProcess::Target::Window, combination.modifiers, combination.key, id++));
+            if (!holders.back()->Holding())
+                return 1;
+        }
+        who = BestOf(kRuns, {ConsoleWhoTime, DialogWhoTime});
+    }
     const double floor = floorAndTwelve[0];
     const double twelve = floorAndTwelve[1];
     const double console = floorAndTwelve[2];
@@ -123,5 +181,8 @@ int main()
     std::printf("(c) census, 4080 held     %8.1f    %.2f   (goal 2)\n", all, all / floor);
     std::printf("(d) sort of 4080 rows     %8.1f    %.2f   (goal below 1)\n", sort, sort / floor);
     std::printf("(e) console list, 12 held %8.1f    %.2f   (goal 1.1)\n", console, console / floor);
+    std::printf("\n                             ms    x (f)\n");
+    std::printf("(f) console who, 12 held  %8.1f    1.00\n", who[0]);
+    std::printf("(g) dialog who, 12 rows   %8.1f    %.2f   (goal 1.5 at most)\n", who[1], who[1] / who[0]);
     return 0;
 }
