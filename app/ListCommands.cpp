@@ -16,7 +16,8 @@ namespace {
 
 enum ListCommand : UINT
 {
-    kWhoHoldsIt = 1, // TrackPopupMenu answers 0 when nothing was chosen
+    kNoCommand, // what TrackPopupMenu answers when nothing was chosen
+    kWhoHoldsIt,
     kRefresh,
     kCopy,
     kSelectAll
@@ -31,13 +32,13 @@ struct MenuItem
 constexpr MenuItem kMenu[] = {
     {kWhoHoldsIt, "&Who holds it?"},
     {kRefresh, "&Refresh\tF5"},
-    {kRefresh, nullptr},
+    {kNoCommand, nullptr},
     {kCopy, "&Copy\tCtrl+C"},
     {kSelectAll, "Select &All\tCtrl+A"},
 };
 
 constexpr char kHeldByCaption[] = "Held by";
-// What the list adds around a cell's text (LVSCW_AUTOSIZE's margins).
+// What the header adds around a caption.
 constexpr int kCellMargin = 12;
 
 // A popup menu of our own, destroyed with the object.
@@ -139,7 +140,8 @@ void CKeyvaneDlg::OnListKeyDown(NMHDR* header, LRESULT* result)
 void CKeyvaneDlg::RunListCommand(UINT command)
 {
     // A question's wait dispatches the list's keys too: one command at a time.
-    if (m_bAsking)
+    // Only Refresh has anything to do in an empty list.
+    if (m_bAsking || (command != kRefresh && m_list.GetItemCount() == 0))
         return;
     switch (command) {
     case kWhoHoldsIt:
@@ -154,7 +156,7 @@ void CKeyvaneDlg::RunListCommand(UINT command)
     case kSelectAll:
         OnSelectAll();
         break;
-    default:
+    default: // nothing chosen
         break;
     }
 }
@@ -213,14 +215,18 @@ void CKeyvaneDlg::ShowHeldBy(
     std::map<HotkeyCombination, const std::wstring*> answers;
     for (size_t i = 0; i < asked.size(); ++i)
         answers.emplace(asked[i], &texts[i]);
-    int width = m_list.GetStringWidth(std::wstring(std::begin(kHeldByCaption), std::end(kHeldByCaption) - 1));
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         const auto answer = answers.find(RowCombination(m_list, row));
         if (answer != answers.end())
             m_list.SetItemText(row, kHeldByColumn, *answer->second);
-        width = std::max(width, m_list.GetStringWidth(m_list.GetItemTextW(row, kHeldByColumn)));
     }
-    m_list.SetColumnWidth(kHeldByColumn, width + kCellMargin);
+    // As wide as its widest text, the caption's included.
+    m_list.SetColumnWidth(kHeldByColumn, LVSCW_AUTOSIZE);
+    const int captionWidth
+        = m_list.GetStringWidth(std::wstring(std::begin(kHeldByCaption), std::end(kHeldByCaption) - 1))
+        + kCellMargin;
+    if (m_list.GetColumnWidth(kHeldByColumn) < captionWidth)
+        m_list.SetColumnWidth(kHeldByColumn, captionWidth);
 }
 
 void CKeyvaneDlg::OnRefresh()
