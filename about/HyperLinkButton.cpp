@@ -3,6 +3,7 @@
 #include "framework/DC.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
 #include "util/NumberText.h"
 #include "util/RegistryValue.h"
 
@@ -22,8 +23,6 @@ constexpr int kDecimal = 10;
 constexpr DWORD kHoverMilliseconds = 1;
 // ShellExecute results up to this one are errors.
 constexpr INT_PTR kLastShellError = 32;
-// The program's own resources may hold a link cursor under the system hand's id.
-const LPCSTR kLinkCursorId = IDC_HAND;
 
 // A browser link colour, stored as the text "red,green,blue" of decimal (or
 // 0x-marked) numbers, of which the low 8 bits count. Fewer than three fields,
@@ -43,14 +42,13 @@ COLORREF ReadLinkColour(LPCSTR valueName, COLORREF fallback)
     return RGB(component[0], component[1], component[2]);
 }
 
-// The program's own cursor under the hand's id if it has one, else the
-// system's hand.
+// The program's own hand, under the system hand's id; null when the
+// resources hold none, and then the pointer is the ordinary one.
 HCURSOR LoadLinkCursor()
 {
     const HINSTANCE resources = AfxGetResourceHandle();
-    if (::FindResourceA(resources, kLinkCursorId, RT_GROUP_CURSOR))
-        return ::LoadCursorA(resources, kLinkCursorId);
-    return ::LoadCursorA(nullptr, kLinkCursorId);
+    const LPCSTR id = MAKEINTRESOURCEA(IDC_LINK_CURSOR);
+    return ::FindResourceA(resources, id, RT_GROUP_CURSOR) ? ::LoadCursorA(resources, id) : nullptr;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "hotkeys/KeyNames.h"
 
+#include <cstdlib>
+
 namespace {
 
 struct ColumnLayout
@@ -64,6 +66,23 @@ void FillHotkeyRows(CListCtrl& list, const std::vector<TakenHotkey>& found)
     int row = 0;
     for (auto taken = found.rbegin(); taken != found.rend(); ++taken)
         AddHotkeyRow(list, row++, taken->keyCode, *taken->combo);
+}
+
+HotkeyCombination RowCombination(const CListCtrl& list, int row)
+{
+    constexpr std::array<std::pair<HotkeyColumn, UINT>, 4> modifiers = {{
+        {kCtrlColumn, MOD_CONTROL},
+        {kAltColumn, MOD_ALT},
+        {kShiftColumn, MOD_SHIFT},
+        {kWinColumn, MOD_WIN},
+    }};
+    HotkeyCombination combination{
+        static_cast<WORD>(std::strtoul(list.GetItemText(row, kCodeColumn), nullptr, 16)), 0};
+    for (const auto& [column, modifier] : modifiers) {
+        if (!list.GetItemText(row, column).IsEmpty())
+            combination.modifiers |= modifier;
+    }
+    return combination;
 }
 
 void NumberRows(CListCtrl& list)

@@ -55,6 +55,9 @@ BEGIN_MESSAGE_MAP(CKeyvaneDlg, CDialog)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_HOTKEY_LIST, OnColumnClick)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_HOTKEY_LIST, OnItemChanged)
     ON_MESSAGE(WM_HOTKEY, OnHotKey)
+    ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
+    ON_NOTIFY(LVN_KEYDOWN, IDC_HOTKEY_LIST, OnListKeyDown)
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CKeyvaneDlg::CKeyvaneDlg(CWnd* parent)
@@ -112,7 +115,11 @@ void CKeyvaneDlg::TakeHotkeyCensus()
     m_list.SetRedraw(FALSE);
     FillHotkeyRows(m_list, taken);
     m_list.SetRedraw(TRUE);
+    ShowHotkeysInUse();
+}
 
+void CKeyvaneDlg::ShowHotkeysInUse()
+{
     CString title;
     title.Format("Keyvane :: %d Hotkeys in Use", m_list.GetItemCount());
     SetWindowText(title);
@@ -121,6 +128,10 @@ void CKeyvaneDlg::TakeHotkeyCensus()
 void CKeyvaneDlg::OnSysCommand(UINT id, LPARAM)
 {
     if ((id & kSystemCommandMask) == IDM_ABOUTBOX) {
+        // A modal loop opened inside a who question's wait would keep its
+        // hooks in place until the box closed.
+        if (m_bAsking)
+            return;
         CAboutDlg about;
         about.DoModal();
         return;
@@ -157,7 +168,7 @@ LRESULT CKeyvaneDlg::OnHotKey(WPARAM, LPARAM)
     // Only the picture hotkey is ever registered for this window. Held down,
     // it comes again at the keyboard's repeat rate wherever MOD_NOREPEAT is
     // ignored: a picture opens only for a press that follows a release of G.
-    if (m_bPictureKeyHeld)
+    if (m_bPictureKeyHeld || m_bAsking)
         return 0;
     m_bPictureKeyHeld = true;
     CPicture picture(m_bPictureKeyHeld);

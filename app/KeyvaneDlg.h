@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/HotkeyCensus.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 #include "geometry/MainWindowGeometry.h"
 #include "geometry/WindowSnapper.h"
 
+#include <string>
 #include <vector>
 
 // The main window: the list of hotkeys that other programs hold.
@@ -31,12 +33,26 @@ protected:
     void OnColumnClick(NMHDR* header, LRESULT* result);
     void OnItemChanged(NMHDR* header, LRESULT* result);
     LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    void OnListKeyDown(NMHDR* header, LRESULT* result);
+    BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
+
+    // The list's commands, from its context menu or its keys.
+    void OnWhoHoldsIt();
+    void OnRefresh();
+    void OnCopy();
+    void OnSelectAll();
 
 private:
     friend int CALLBACK CompareByColumnText(LPARAM first, LPARAM second, LPARAM sortKey);
 
     void AddAboutToSystemMenu();
     void TakeHotkeyCensus();
+    void ShowHotkeysInUse();
+    void RunListCommand(UINT command);
+    // The selected rows, or every row when none is selected.
+    std::vector<int> RowsToActOn() const;
+    void ShowHeldBy(const std::vector<HotkeyCombination>& asked, const std::vector<std::wstring>& texts);
 
     HICON m_hIcon;
     CWindowSnapper m_snapper;
@@ -44,6 +60,9 @@ private:
     // The picture hotkey opened a picture and G has not been seen going up since.
     bool m_bPictureKeyHeld = false;
     CListCtrl m_list;
+    // A who question is out: its wait dispatches this window's messages, and
+    // no other list command may start until it is answered.
+    bool m_bAsking = false;
     // The clicked column's texts by row, as they stood when the sort began;
     // filled only while a sort runs.
     std::vector<CString> m_sortTexts;

@@ -87,3 +87,108 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR data)
     return static_cast<BOOL>(
         SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
 }
+
+std::vector<int> CListCtrl::GetColumnOrder() const
+{
+    std::vector<int> order(static_cast<size_t>(GetColumnCount()));
+    SendMessage(LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+    return order;
+}
+
+int CListCtrl::GetColumnCount() const
+{
+    const auto header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    return header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+BOOL CListCtrl::SetColumnWidth(int column, int width)
+{
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)));
+}
+
+int CListCtrl::GetColumnWidth(int column) const
+{
+    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+}
+
+std::wstring CListCtrl::GetColumnCaption(int column) const
+{
+    // Captions are short; a longer one is cut.
+    wchar_t caption[256] = L"";
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_TEXT;
+    lvc.pszText = caption;
+    lvc.cchTextMax = static_cast<int>(std::size(caption));
+    if (!SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc)))
+        return {};
+    return caption;
+}
+
+int CListCtrl::GetStringWidth(const std::wstring& text) const
+{
+    return static_cast<int>(SendMessage(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+BOOL CListCtrl::SetItemText(int item, int subItem, const std::wstring& text)
+{
+    LVITEMW lvi{};
+    lvi.iSubItem = subItem;
+    lvi.pszText = const_cast<LPWSTR>(text.c_str());
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
+}
+
+std::wstring CListCtrl::GetItemTextW(int item, int subItem) const
+{
+    // As GetItemText: grow until the text fits.
+    for (size_t size = 256;; size *= 2) {
+        std::wstring text(size, L'\0');
+        LVITEMW lvi{};
+        lvi.iSubItem = subItem;
+        lvi.pszText = text.data();
+        lvi.cchTextMax = static_cast<int>(size);
+        const auto copied = static_cast<size_t>(
+            SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
+        if (copied < size - 1) {
+            text.resize(copied);
+            return text;
+        }
+    }
+}
+
+BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
+
+std::vector<int> CListCtrl::GetRows(UINT flags) const
+{
+    std::vector<int> rows;
+    for (int row = -1;;) {
+        row = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), MAKELPARAM(flags, 0)));
+        if (row < 0)
+            return rows;
+        rows.push_back(row);
+    }
+}
+
+BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask)
+{
+    LVITEMA lvi{};
+    lvi.state = state;
+    lvi.stateMask = mask;
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
+}
+
+int CListCtrl::HitTest(POINT point) const
+{
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+BOOL CListCtrl::GetItemRect(int item, RECT* rect, int code) const
+{
+    rect->left = code;
+    return static_cast<BOOL>(
+        SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(rect)));
+}

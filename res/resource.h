@@ -15,6 +15,9 @@
 #define IDI_MAKER     129
 #define IDB_EGG       133
 
+// The link buttons' hand, under the id of the system's hand
+#define IDC_LINK_CURSOR 32649
+
 // Asked for at start-up; the resources deliberately hold no accelerator table.
 #define IDR_ACCELERATOR 130
 

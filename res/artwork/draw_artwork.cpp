@@ -120,6 +120,30 @@ Canvas drawPicture()
     return c;
 }
 
+// The link buttons' pointer: a hand whose raised index finger points at the
+// hot spot, white with a black rim so that it shows on any background.
+constexpr unsigned kLinkCursorHotX = 12, kLinkCursorHotY = 0;
+
+Canvas drawLinkCursor()
+{
+    Canvas c(32, 32, 32);
+    auto hand = [](double rim) {
+        auto part = [=](Vec topLeft, Vec bottomRight, double radius) {
+            return roundRect(
+                {topLeft.x - rim, topLeft.y - rim}, {bottomRight.x + rim, bottomRight.y + rim}, radius + rim);
+        };
+        const Shape finger = part({10, 1}, {15, 20}, 2.5);
+        const Shape folded = unite(
+            part({15, 10}, {19, 20}, 2), unite(part({19, 11}, {23, 20}, 2), part({23, 13}, {27, 21}, 2)));
+        const Shape thumb = stroke({5, 17}, {10, 23}, 3.5 + 2 * rim);
+        const Shape palm = part({8, 16}, {27, 30}, 4);
+        return unite(unite(finger, folded), unite(thumb, palm));
+    };
+    c.fill(hand(1.2), rgb(0x000000));
+    c.fill(hand(0), rgb(0xffffff));
+    return c;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -148,6 +172,8 @@ int main(int argc, char** argv)
         writeIcon(out + "/Keyvane.ico", program);
         writeIcon(out + "/Maker.ico", maker);
         writeBitmap(out + "/Egg.bmp", drawPicture());
+        writeCursor(out + "/Link.cur", {canvases.emplace_back(drawLinkCursor()), 32}, kLinkCursorHotX,
+            kLinkCursorHotY);
     } catch (const std::exception& e) {
         std::cerr << "draw_artwork: " << e.what() << '\n';
         return 1;

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Rebuilds the artwork that Keyvane.rc includes (res/*.ico, res/Egg.bmp).
+# Rebuilds the artwork that Keyvane.rc includes (res/*.ico, res/Egg.bmp,
+# res/Link.cur).
 # Needs only a host C++ compiler; the results are checked in.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)

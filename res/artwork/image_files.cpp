@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -170,13 +171,16 @@ void save(const std::string& path, const Bytes& bytes)
         throw std::runtime_error("cannot write " + path);
 }
 
-} // namespace
-
-void writeIcon(const std::string& path, const std::vector<IconImage>& images)
+// The .ico and .cur files share one layout: a directory of the images, then
+// the images. Of each entry's two words before the image's size, an icon
+// gives its planes and bit count, a cursor its hot spot.
+template <class EntryWords>
+void writeImageFile(
+    const std::string& path, unsigned type, const std::vector<IconImage>& images, EntryWords words)
 {
     Bytes directory, data;
     put16(directory, 0);
-    put16(directory, 1); // an icon, not a cursor
+    put16(directory, type);
     put16(directory, static_cast<unsigned>(images.size()));
     const std::size_t firstImage = 6 + 16 * images.size();
     for (const IconImage& image : images) {
@@ -185,14 +189,29 @@ void writeIcon(const std::string& path, const std::vector<IconImage>& images)
         directory.push_back(static_cast<std::uint8_t>(image.picture.height()));
         directory.push_back(image.bitCount == 4 ? 16 : 0); // colour count; 0 stands for 256 or more
         directory.push_back(0);
-        put16(directory, 1);
-        put16(directory, static_cast<unsigned>(image.bitCount));
+        const auto [first, second] = words(image);
+        put16(directory, first);
+        put16(directory, second);
         put32(directory, static_cast<std::uint32_t>(bits.size()));
         put32(directory, static_cast<std::uint32_t>(firstImage + data.size()));
         data.insert(data.end(), bits.begin(), bits.end());
     }
     directory.insert(directory.end(), data.begin(), data.end());
     save(path, directory);
+}
+
+} // namespace
+
+void writeIcon(const std::string& path, const std::vector<IconImage>& images)
+{
+    writeImageFile(path, 1, images, [](const IconImage& image) {
+        return std::pair{1u, static_cast<unsigned>(image.bitCount)};
+    });
+}
+
+void writeCursor(const std::string& path, const IconImage& image, unsigned hotX, unsigned hotY)
+{
+    writeImageFile(path, 2, {image}, [=](const IconImage&) { return std::pair{hotX, hotY}; });
 }
 
 void writeBitmap(const std::string& path, const Canvas& picture)

@@ -1,4 +1,4 @@
-// Writers for the two file formats the resource compiler takes in.
+// Writers for the file formats the resource compiler takes in.
 #pragma once
 
 #include "canvas.h"
@@ -14,6 +14,9 @@ struct IconImage
 
 // An .ico file: every image with its colour bits and its AND mask.
 void writeIcon(const std::string& path, const std::vector<IconImage>& images);
+
+// A .cur file of one image, its hot spot at (hotX, hotY) from the top left.
+void writeCursor(const std::string& path, const IconImage& image, unsigned hotX, unsigned hotY);
 
 // A 24-bit, bottom-up .bmp file of an opaque picture.
 void writeBitmap(const std::string& path, const Canvas& picture);

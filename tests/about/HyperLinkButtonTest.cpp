@@ -2,6 +2,7 @@
 // registry, what it paints in each state, pointer, mouse and keyboard
 // activation, and what it tells its parent.
 #include "about/HyperLinkButton.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -346,8 +347,10 @@ TEST_F(LinkButton, DisabledButtonIgnoresActivation)
 TEST_F(LinkButton, ShowsTheLinkCursorOverItsClientArea)
 {
     ASSERT_NE(nullptr, m_link.s_hLinkCursor);
-    EXPECT_EQ(::LoadCursorA(nullptr, IDC_HAND), m_link.s_hLinkCursor)
-        << "the program's resources hold no link cursor: the system's hand";
+    EXPECT_EQ(
+        ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_CURSOR)), m_link.s_hLinkCursor)
+        << "the program's own hand";
+    EXPECT_NE(::LoadCursorA(nullptr, IDC_HAND), m_link.s_hLinkCursor) << "not the system's";
     ::SetCursor(nullptr);
     EXPECT_EQ(TRUE,
         m_link.SendMessage(

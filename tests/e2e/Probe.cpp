@@ -24,7 +24,14 @@ constexpr char kUsage[]
       "       keyvane_probe pictures PID [COUNT]  describe the picture windows of process PID,\n"
       "                                           after waiting until there are COUNT if given\n"
       "       keyvane_probe cursor                print the pointer's position\n"
-      "       keyvane_probe kill PID              end process PID\n";
+      "       keyvane_probe kill PID              end process PID\n"
+      "       keyvane_probe hold HOLDER MODS:KEY  start the who tests' holder of a window hotkey "
+      "(hexadecimal)\n"
+      "                                           and wait until it holds; prints \"pid N\" and \"pressed "
+      "EVENT\"\n"
+      "       keyvane_probe pressed EVENT         print \"pressed 1\" if that holder has seen a press, else "
+      "0\n"
+      "       keyvane_probe clipboard             print the clipboard's text, \"line<N> CELL|CELL...\"\n";
 
 // Polls until `done` gives true or the time is up; true if it did.
 template <typename Predicate> bool WaitFor(DWORD timeoutMilliseconds, Predicate done)
@@ -144,6 +151,89 @@ int Kill(DWORD processId)
     return ended ? 0 : 1;
 }
 
+// Names of the holder's events, unique to this probe.
+std::string EventName(const char* what)
+{
+    return "keyvane-e2e-" + std::string(what) + "-" + std::to_string(::GetCurrentProcessId());
+}
+
+int Hold(const std::string& holder, const std::string& combination)
+{
+    // The holder opens the events as it starts and keeps them: they outlive this probe.
+    const std::string ready = EventName("ready"), quit = EventName("quit"), pressed = EventName("pressed");
+    const HANDLE readyEvent = ::CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
+    const HANDLE quitEvent = ::CreateEventA(nullptr, TRUE, FALSE, quit.c_str());
+    const HANDLE pressedEvent = ::CreateEventA(nullptr, TRUE, FALSE, pressed.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine
+        = '"' + holder + "\" " + ready + ' ' + quit + ' ' + pressed + " window " + combination + " 42";
+    const bool started = readyEvent && quitEvent && pressedEvent
+        && ::CreateProcessA(holder.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+            &startup, &process);
+    bool holding = false;
+    if (started) {
+        const HANDLE either[] = {readyEvent, process.hProcess};
+        holding = ::WaitForMultipleObjects(2, either, FALSE, kStartTimeoutMilliseconds) == WAIT_OBJECT_0;
+        if (holding)
+            std::cout << "pid " << process.dwProcessId << "\npressed " << pressed << '\n';
+        else
+            ::TerminateProcess(process.hProcess, 1);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    if (!holding)
+        std::cerr << "the holder " << holder << " did not take " << combination << '\n';
+    for (const HANDLE event : {readyEvent, quitEvent, pressedEvent}) {
+        if (event)
+            ::CloseHandle(event);
+    }
+    return holding ? 0 : 1;
+}
+
+int Pressed(const std::string& name)
+{
+    const HANDLE event = ::OpenEventA(SYNCHRONIZE, FALSE, name.c_str());
+    if (!event) {
+        std::cerr << "no event " << name << '\n';
+        return 1;
+    }
+    std::cout << "pressed " << (::WaitForSingleObject(event, 0) == WAIT_OBJECT_0 ? 1 : 0) << '\n';
+    ::CloseHandle(event);
+    return 0;
+}
+
+int PrintClipboard()
+{
+    if (!::OpenClipboard(nullptr)) {
+        std::cerr << "cannot open the clipboard\n";
+        return 1;
+    }
+    std::wstring text;
+    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    // Cells joined by '|', so that the shell reads a line as one field; CRLF ends every line.
+    std::string line;
+    int index = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            std::cout << "line" << index++ << ' ' << line << '\n';
+            line.clear();
+            ++i;
+        } else {
+            line += text[i] == L'\t' ? '|' : static_cast<char>(text[i] < 0x80 ? text[i] : '?');
+        }
+    }
+    std::cout << "lines " << index << "\nunended " << line.size() << '\n';
+    return 0;
+}
+
 int Usage()
 {
     std::cerr << kUsage;
@@ -168,5 +258,11 @@ int main(int argc, char** argv)
         return PrintCursor();
     if (command == "kill" && argc == 3)
         return Kill(ProcessId(argv[2]));
+    if (command == "hold" && argc == 4)
+        return Hold(argv[2], argv[3]);
+    if (command == "pressed" && argc == 3)
+        return Pressed(argv[2]);
+    if (command == "clipboard" && argc == 2)
+        return PrintClipboard();
     return Usage();
 }

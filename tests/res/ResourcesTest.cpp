@@ -126,18 +126,22 @@ TEST_F(ProgramResources, HoldsExactlyTheExpectedResourcesAllInUsEnglish)
     EnumResourceTypesA(module_, addType, reinterpret_cast<LONG_PTR>(&entries));
 
     std::vector<std::string> found, iconImages;
+    size_t cursorImages = 0;
     for (const Entry& e : entries) {
         EXPECT_EQ(e.language, kEnglishUS) << "resource type " << e.type << " name " << e.name;
         if (e.type == "3")
             iconImages.push_back(e.name);
+        else if (e.type == "1")
+            ++cursorImages;
         else
             found.push_back(e.type + "/" + e.name);
     }
+    EXPECT_EQ(cursorImages, 1u) << "the link cursor's one image";
     std::sort(found.begin(), found.end());
-    // type/name, sorted as text: icon groups, version block, bitmap, manifest, dialogs and
-    // the string block that holds strings 96 to 111.
+    // type/name, sorted as text: the link cursor's group, icon groups, version block, bitmap,
+    // manifest, dialogs and the string block that holds strings 96 to 111.
     const std::vector<std::string> expected{
-        "14/128", "14/129", "16/1", "2/133", "24/1", "5/100", "5/102", "5/131", "6/7"};
+        "12/32649", "14/128", "14/129", "16/1", "2/133", "24/1", "5/100", "5/102", "5/131", "6/7"};
     EXPECT_EQ(found, expected);
 
     // Every icon image belongs to one of the two groups, and no image is missing.

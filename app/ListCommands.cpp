@@ -1,0 +1,256 @@
+// The hotkey list's context menu and its commands: who holds the rows,
+// refresh, copy and select all.
+#include "app/KeyvaneDlg.h"
+#include "app/WhoHoldsIt.h"
+#include "framework/WaitCursor.h"
+#include "util/Clipboard.h"
+#include "util/ListText.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+enum ListCommand : UINT
+{
+    kNoCommand, // what TrackPopupMenu answers when nothing was chosen
+    kWhoHoldsIt,
+    kRefresh,
+    kCopy,
+    kSelectAll
+};
+
+struct MenuItem
+{
+    ListCommand command;
+    LPCSTR text; // null for a separator
+};
+
+constexpr MenuItem kMenu[] = {
+    {kWhoHoldsIt, "&Who holds it?"},
+    {kRefresh, "&Refresh\tF5"},
+    {kNoCommand, nullptr},
+    {kCopy, "&Copy\tCtrl+C"},
+    {kSelectAll, "Select &All\tCtrl+A"},
+};
+
+constexpr char kHeldByCaption[] = "Held by";
+// What the header adds around a caption.
+constexpr int kCellMargin = 12;
+
+// A popup menu of our own, destroyed with the object.
+class PopupMenu
+{
+public:
+    PopupMenu() : m_hMenu(::CreatePopupMenu()) { }
+    ~PopupMenu()
+    {
+        if (m_hMenu)
+            ::DestroyMenu(m_hMenu);
+    }
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+
+    HMENU Get() const { return m_hMenu; }
+
+private:
+    HMENU m_hMenu;
+};
+
+// Sets the flag for as long as the object lives.
+class Raised
+{
+public:
+    explicit Raised(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Raised() { m_flag = false; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+bool FromKeyboard(LPARAM lParam) { return lParam == -1; }
+
+} // namespace
+
+LRESULT CKeyvaneDlg::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(wParam) != m_list.m_hWnd)
+        return Default();
+    if (m_bAsking)
+        return 0;
+
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (FromKeyboard(lParam)) {
+        // At the focused row, else at the list's top left corner.
+        at = {};
+        const std::vector<int> focused = m_list.GetRows(LVNI_FOCUSED);
+        RECT row{};
+        if (!focused.empty() && m_list.GetItemRect(focused.front(), &row, LVIR_LABEL))
+            at = {row.left, row.bottom};
+        ::ClientToScreen(m_list.m_hWnd, &at);
+    } else {
+        // As a file list does: a click on a row outside the selection selects it alone.
+        POINT client = at;
+        ::ScreenToClient(m_list.m_hWnd, &client);
+        const int row = m_list.HitTest(client);
+        const std::vector<int> selected = m_list.GetRows(LVNI_SELECTED);
+        if (row >= 0 && std::ranges::find(selected, row) == selected.end()) {
+            m_list.SetItemState(-1, 0, LVIS_SELECTED);
+            m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        }
+    }
+
+    const PopupMenu menu;
+    if (!menu.Get())
+        return 0;
+    const bool empty = m_list.GetItemCount() == 0;
+    for (const MenuItem& item : kMenu) {
+        if (!item.text) {
+            ::AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT enabled = empty && item.command != kRefresh ? MF_GRAYED : MF_ENABLED;
+        ::AppendMenuA(menu.Get(), MF_STRING | enabled, item.command, item.text);
+    }
+    ::SetMenuDefaultItem(menu.Get(), kWhoHoldsIt, FALSE);
+    const auto chosen = static_cast<UINT>(::TrackPopupMenu(menu.Get(),
+        TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, m_hWnd, nullptr));
+    RunListCommand(chosen);
+    return 0;
+}
+
+void CKeyvaneDlg::OnListKeyDown(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey;
+    const bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (key == VK_F5 && !ctrl)
+        RunListCommand(kRefresh);
+    else if (key == 'C' && ctrl)
+        RunListCommand(kCopy);
+    else if (key == 'A' && ctrl)
+        RunListCommand(kSelectAll);
+}
+
+void CKeyvaneDlg::RunListCommand(UINT command)
+{
+    // A question's wait dispatches the list's keys too: one command at a time.
+    // Only Refresh has anything to do in an empty list.
+    if (m_bAsking || (command != kRefresh && m_list.GetItemCount() == 0))
+        return;
+    switch (command) {
+    case kWhoHoldsIt:
+        OnWhoHoldsIt();
+        break;
+    case kRefresh:
+        OnRefresh();
+        break;
+    case kCopy:
+        OnCopy();
+        break;
+    case kSelectAll:
+        OnSelectAll();
+        break;
+    default: // nothing chosen
+        break;
+    }
+}
+
+BOOL CKeyvaneDlg::OnSetCursor(CWnd*, UINT, UINT)
+{
+    if (!m_bAsking)
+        return static_cast<BOOL>(Default());
+    // Over the list too: a child asks its parent first.
+    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    return TRUE;
+}
+
+std::vector<int> CKeyvaneDlg::RowsToActOn() const
+{
+    std::vector<int> rows = m_list.GetRows(LVNI_SELECTED);
+    if (rows.empty()) {
+        rows.resize(static_cast<size_t>(m_list.GetItemCount()));
+        for (int row = 0; int& each : rows)
+            each = row++;
+    }
+    return rows;
+}
+
+void CKeyvaneDlg::OnWhoHoldsIt()
+{
+    std::vector<HotkeyCombination> asked;
+    for (const int row : RowsToActOn())
+        asked.push_back(RowCombination(m_list, row));
+    if (asked.empty())
+        return;
+    std::vector<std::wstring> texts;
+    {
+        const Raised asking(m_bAsking);
+        const CWaitCursor wait;
+        texts = AskWhoHolds(asked);
+    }
+    // Closing while the question ran only hid the window: it is destroyed
+    // after this handler returns.
+    if (::IsWindow(m_list.m_hWnd))
+        ShowHeldBy(asked, texts);
+}
+
+void CKeyvaneDlg::ShowHeldBy(
+    const std::vector<HotkeyCombination>& asked, const std::vector<std::wstring>& texts)
+{
+    if (m_list.GetColumnCount() == kHeldByColumn) {
+        m_list.InsertColumn(kHeldByColumn, kHeldByCaption, LVCFMT_LEFT, 0);
+        std::vector<int> order = m_list.GetColumnOrder();
+        std::erase(order, int{kHeldByColumn});
+        order.push_back(kHeldByColumn);
+        m_list.SetColumnOrderArray(static_cast<int>(order.size()), order.data());
+    }
+    // Rows are found by their combination: a sort may have moved them while
+    // the question ran.
+    std::map<HotkeyCombination, const std::wstring*> answers;
+    for (size_t i = 0; i < asked.size(); ++i)
+        answers.emplace(asked[i], &texts[i]);
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        const auto answer = answers.find(RowCombination(m_list, row));
+        if (answer != answers.end())
+            m_list.SetItemText(row, kHeldByColumn, *answer->second);
+    }
+    // As wide as its widest text, the caption's included.
+    m_list.SetColumnWidth(kHeldByColumn, LVSCW_AUTOSIZE);
+    const int captionWidth
+        = m_list.GetStringWidth(std::wstring(std::begin(kHeldByCaption), std::end(kHeldByCaption) - 1))
+        + kCellMargin;
+    if (m_list.GetColumnWidth(kHeldByColumn) < captionWidth)
+        m_list.SetColumnWidth(kHeldByColumn, captionWidth);
+}
+
+void CKeyvaneDlg::OnRefresh()
+{
+    std::set<HotkeyCombination> selected;
+    for (const int row : m_list.GetRows(LVNI_SELECTED))
+        selected.insert(RowCombination(m_list, row));
+
+    const std::vector<TakenHotkey> taken = ProbeHotkeys();
+    m_list.SetRedraw(FALSE);
+    m_list.DeleteAllItems();
+    FillHotkeyRows(m_list, taken);
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        if (selected.contains(RowCombination(m_list, row)))
+            m_list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    m_list.SetRedraw(TRUE);
+    ShowHotkeysInUse();
+}
+
+void CKeyvaneDlg::OnCopy()
+{
+    // Nothing to tell the user when the clipboard is busy: the old contents stay.
+    PutTextOnClipboard(m_hWnd, ListText(m_list, RowsToActOn()));
+}
+
+void CKeyvaneDlg::OnSelectAll() { m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/HotkeyCensus.h"
+
+#include <string>
+#include <vector>
+
+// Asks the programs that hold the combinations, by pressing each once; the
+// engine probes each again first and does not press one found free. Returns
+// the Held by text of each, in the order given: "clipper.exe (272)" (all the
+// claimants, where programs claim one differently), "no answer", "free now" or
+// "failed: <reason>". The calling thread keeps dispatching its messages
+// meanwhile, for about a second.
+std::vector<std::wstring> AskWhoHolds(const std::vector<HotkeyCombination>& combinations);

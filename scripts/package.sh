@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Builds the release programs and writes the downloads into dist/:
+#
+#   keyvane-VERSION-win32.zip          the 32-bit Windows build
+#   keyvane-VERSION-win64.zip          the 64-bit Windows build
+#   keyvane-census_VERSION_amd64.deb   the Linux census (X11), for Debian and its kin
+#
+# VERSION is the version resource's ProductVersion (res/Keyvane.rc), the one
+# the About box shows. Then unpacks each into an empty folder and runs its
+# programs from there (tests/package/check.sh), under Wine on a private Xvfb.
+#
+#   scripts/package.sh
+set -euo pipefail
+scripts=$(dirname "${BASH_SOURCE[0]}")
+source "$scripts/lib/setup.sh"
+source "$scripts/lib/build.sh"
+source "$scripts/lib/arch.sh"
+unset DISPLAY
+source "$scripts/lib/wine-env.sh"
+
+keyvane_install_packages zip unzip dpkg-dev
+version=$(sed -n 's/^ *VALUE "ProductVersion", "\([0-9.]*\)"$/\1/p' "$KEYVANE_REPO/res/Keyvane.rc")
+if [ -z "$version" ]; then
+    echo "res/Keyvane.rc holds no ProductVersion" >&2
+    exit 1
+fi
+dist=$KEYVANE_REPO/dist
+mkdir -p "$dist"
+
+# What a Windows zip holds beside README.txt: the programs of one bitness with
+# the who query's hook, and the helper and hook through which they reach the
+# programs of the other bitness, where Windows runs both.
+windows_files() {
+    local own=$1 other=$2
+    echo Keyvane.exe keyvane-census.exe "keyvane-who-hook$own.dll" "keyvane-who-helper$other.exe" \
+        "keyvane-who-hook$other.dll"
+}
+
+# windows_zip PRESET BITS OTHER_BITS NAME
+windows_zip() {
+    local stage=$keyvane_scratch/$4 file
+    keyvane_build "$1" Keyvane keyvane-census keyvane_who >&2
+    rm -rf "$stage"
+    mkdir -p "$stage"
+    for file in $(windows_files "$2" "$3"); do
+        cp "$KEYVANE_BUILD_ROOT/$1/bin/$file" "$stage/"
+    done
+    # Windows' own editor wants CRLF.
+    sed 's/$/\r/' "$KEYVANE_REPO/README.md" >"$stage/README.txt"
+    rm -f "$dist/$4.zip"
+    (cd "$stage" && zip -q -X "$dist/$4.zip" ./*) >&2
+    echo "$dist/$4.zip"
+}
+
+census_deb() {
+    local stage=$keyvane_scratch/deb name=keyvane-census_${version}_amd64 depends
+    # Laid out as Debian's tools expect: the package's tree in debian/PACKAGE.
+    local root=$stage/debian/keyvane-census
+    keyvane_build x11 keyvane-census >&2
+    rm -rf "$stage"
+    mkdir -p "$root/DEBIAN" "$root/usr/bin" "$root/usr/share/doc/keyvane-census"
+    install -s -m 755 "$KEYVANE_BUILD_ROOT/x11/bin/keyvane-census" "$root/usr/bin/"
+    install -m 644 "$KEYVANE_REPO/README.md" "$root/usr/share/doc/keyvane-census/"
+    # The libraries the program is linked against, as Debian names them, with
+    # the versions its symbols need.
+    printf 'Source: keyvane\n\nPackage: keyvane-census\nArchitecture: amd64\n' >"$stage/debian/control"
+    depends=$(cd "$stage" && dpkg-shlibdeps -O debian/keyvane-census/usr/bin/keyvane-census |
+        sed -n 's/^shlibs:Depends=//p')
+    if [ -z "$depends" ]; then
+        echo "dpkg-shlibdeps found no run-time dependencies of keyvane-census" >&2
+        exit 1
+    fi
+    cat >"$root/DEBIAN/control" <<CONTROL
+Package: keyvane-census
+Version: $version
+Architecture: amd64
+Maintainer: Tavrole inc. <support@tavrole.example>
+Depends: $depends
+Section: utils
+Priority: optional
+Description: lists the global hotkeys that programs hold on an X11 desktop
+ keyvane-census tries each key with each combination of Ctrl, Alt, Shift and
+ Win as a grab of its own and lists the ones another program holds. It gives
+ every grab back at once.
+CONTROL
+    rm -f "$dist/$name.deb"
+    dpkg-deb --root-owner-group --build "$root" "$dist/$name.deb" >/dev/null
+    echo "$dist/$name.deb"
+}
+
+keyvane_check_32bit
+win32=$(windows_zip i686 32 64 "keyvane-$version-win32")
+win64=$(windows_zip x86_64 64 32 "keyvane-$version-win64")
+deb=$(census_deb)
+
+check=$KEYVANE_REPO/tests/package/check.sh
+keyvane_start_xvfb
+status=0
+for arch in i686 x86_64; do
+    zip=$win32
+    [ "$arch" = x86_64 ] && zip=$win64
+    if [ "$arch" = i686 ] && [ -n "$keyvane_no_32bit_reason" ]; then
+        echo "not run ($keyvane_no_32bit_reason): $zip" >&2
+        continue
+    fi
+    keyvane_use_arch "$arch"
+    keyvane_prepare_prefix
+    keyvane_run bash "$check" "$zip" "$version" "$KEYVANE_WINE" || status=1
+    keyvane_stop_wine
+done
+keyvane_run bash "$check" "$deb" "$version" || status=1
+echo
+ls -l "$win32" "$win64" "$deb"
+exit $status

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "framework/ListCtrl.h"
+
+#include <string>
+#include <vector>
+
+// The rows as a spreadsheet takes them: a line of the column captions, then
+// one line per row, the cells in the order the columns are shown, separated
+// by tabs, every line ended by CRLF.
+std::wstring ListText(const CListCtrl& list, const std::vector<int>& rows);
