@@ -1,6 +1,6 @@
 #pragma once
 
-#include "census/core/CensusBackend.h"
+#include "census/core/HotkeySource.h"
 #include "census/core/Output.h"
 
 #include <chrono>
@@ -22,8 +22,9 @@ struct WatchEvent
 };
 
 // What changed from one scan to the next: first what disappeared, in the
-// earlier scan's order, then what appeared, in the later one's. A combination
-// whose state or held locks changed counts as both.
+// earlier scan's order, then what appeared, in the later one's. A row is
+// known by its combination, source and holder; one whose state or held locks
+// changed counts as both.
 std::vector<WatchEvent> CompareScans(
     const std::vector<ProbeResult>& before, const std::vector<ProbeResult>& after);
 
@@ -37,6 +38,8 @@ struct WatchOptions
     bool withLocks;
 };
 
-// Scans, prints each scan's events as they come, waits the interval and
-// scans again, until the number of scans is done or the output fails.
-void RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format);
+// Scans the sources, prints each scan's events as they come, waits the
+// interval and scans again, until the number of scans is done or the output
+// fails.
+void RunWatch(const std::vector<HotkeySource*>& sources, const WatchOptions& options, std::ostream& out,
+    OutputFormat format);

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "hotkeys/HotkeyProbe.h"
 #include "census/core/CensusBackend.h"
+#include "hotkeys/HotkeyProbe.h"
 
 // The census of this desktop's global hotkeys, by RegisterHotKey on this thread.
 class WindowsCensusBackend : public CensusBackend
 {
 public:
+    std::string_view SourceName() const override { return "registered"; }
     std::vector<ProbeResult> Census() override;
     ProbeResult Probe(const Combination& combo) override;
     std::optional<unsigned> ParseKey(std::string_view name) const override;
     std::string KeyName(unsigned key) const override;
+    std::string KeyText(unsigned key) const override;
     std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override;
 };
 

@@ -15,6 +15,14 @@ const ProbeResult kTaken = FakeBackend::Result({'K', kModCtrl | kModAlt}, State:
 const ProbeResult kFailed = FakeBackend::Result({'F', kModWin}, State::Failed, "error 5: Access is denied.");
 const ProbeResult kTakenPlain = FakeBackend::Result({0xBB, 0}, State::Taken);
 
+ProbeResult Shortcut(Combination combo, std::string holder, std::string action = "run.exe")
+{
+    ProbeResult row = FakeBackend::Result(combo, State::Taken);
+    row.holder = std::move(holder);
+    row.action = std::move(action);
+    return row;
+}
+
 TEST(Cli, BadArgumentsAreNamedWithStatusTwo)
 {
     const struct
@@ -40,6 +48,9 @@ TEST(Cli, BadArgumentsAreNamedWithStatusTwo)
         {{"watch", "--count", "-3"}, "--count wants a whole number"},
         {{"list", "--count", "2"}, "--interval and --count are options of watch"},
         {{"--locks"}, "--locks: this platform's hotkeys have no lock variants"},
+        {{"--source", "registered,bogus"}, "unknown source \"bogus\" (registered, shortcut)"},
+        {{"check", "K", "--source=registered,"}, "unknown source \"\""},
+        {{"who", "K", "--source", "registered"}, "--source is an option of list, check and watch"},
     };
     for (const auto& c : cases) {
         FakeBackend backend;
@@ -135,11 +146,14 @@ TEST(Cli, ListReportsFailuresWithTheirErrorInEveryFormat)
     backend.scans = {{kFailed, kTaken, kTakenPlain}};
     const ParsedRecords expected = {
         {{"combination", "Win+F"}, {"key", "F"}, {"code", "0x46"}, {"ctrl", "0"}, {"alt", "0"},
-            {"shift", "0"}, {"win", "1"}, {"state", "failed"}, {"error", "error 5: Access is denied."}},
+            {"shift", "0"}, {"win", "1"}, {"state", "failed"}, {"source", "registered"}, {"holder", ""},
+            {"action", ""}, {"error", "error 5: Access is denied."}},
         {{"combination", "Ctrl+Alt+K"}, {"key", "K"}, {"code", "0x4b"}, {"ctrl", "1"}, {"alt", "1"},
-            {"shift", "0"}, {"win", "0"}, {"state", "taken"}, {"error", ""}},
+            {"shift", "0"}, {"win", "0"}, {"state", "taken"}, {"source", "registered"}, {"holder", ""},
+            {"action", ""}, {"error", ""}},
         {{"combination", "+="}, {"key", "+="}, {"code", "0xbb"}, {"ctrl", "0"}, {"alt", "0"}, {"shift", "0"},
-            {"win", "0"}, {"state", "taken"}, {"error", ""}},
+            {"win", "0"}, {"state", "taken"}, {"source", "registered"}, {"holder", ""}, {"action", ""},
+            {"error", ""}},
     };
     const CliRun tsv = RunCli({"--format", "tsv"}, backend);
     EXPECT_EQ(kExitSuccess, tsv.status) << tsv.err;
@@ -149,8 +163,66 @@ TEST(Cli, ListReportsFailuresWithTheirErrorInEveryFormat)
 
     ParsedRecords textExpected;
     for (const ParsedRecord& record : expected)
-        textExpected.push_back(Only(record, {"combination", "key", "code", "state", "error"}));
+        textExpected.push_back(
+            Only(record, {"combination", "key", "code", "state", "source", "holder", "error"}));
     EXPECT_EQ(textExpected, ParseAlignedText(RunCli({"list"}, backend).out));
+}
+
+TEST(Cli, ListMergesTheSourcesInTheDialogsOrder)
+{
+    FakeBackend backend;
+    backend.scans = {{kTaken, kTakenPlain}};
+    backend.table.rows = {Shortcut({'K', kModCtrl | kModAlt}, "C:\\K.lnk", "\"C:\\Program Files\\k.exe\" -x"),
+        Shortcut({'A', 0}, "C:\\A.lnk")};
+    const std::vector<std::string> fields = {"combination", "source", "holder", "action"};
+    ParsedRecords listed;
+    for (const ParsedRecord& record : ParseJson(RunCli({"--format", "json"}, backend).out))
+        listed.push_back(Only(record, fields));
+    EXPECT_EQ(
+        (ParsedRecords{
+            {{"combination", "A"}, {"source", "shortcut"}, {"holder", "C:\\A.lnk"}, {"action", "run.exe"}},
+            {{"combination", "Ctrl+Alt+K"}, {"source", "registered"}, {"holder", ""}, {"action", ""}},
+            {{"combination", "Ctrl+Alt+K"}, {"source", "shortcut"}, {"holder", "C:\\K.lnk"},
+                {"action", "\"C:\\Program Files\\k.exe\" -x"}},
+            {{"combination", "+="}, {"source", "registered"}, {"holder", ""}, {"action", ""}},
+        }),
+        listed);
+
+    const int censuses = backend.censuses;
+    const CliRun shortcuts = RunCli({"list", "--source", "shortcut", "--format", "tsv"}, backend);
+    EXPECT_EQ(2u, ParseTsv(shortcuts.out).size()) << shortcuts.out;
+    EXPECT_EQ(censuses, backend.censuses) << "the probe was asked although not named";
+}
+
+TEST(Cli, CheckPrintsOneLinePerSourceThatHoldsACombination)
+{
+    FakeBackend backend;
+    backend.known = {kTaken};
+    backend.table.rows = {Shortcut({'K', kModCtrl | kModAlt}, "C:\\one.lnk"),
+        Shortcut({'K', kModCtrl | kModAlt}, "C:\\two.lnk"), Shortcut({'B', 0}, "C:\\B.lnk")};
+    const std::vector<std::string> fields = {"combination", "state", "source", "holder"};
+    const auto checked = [&](const std::vector<std::string>& args) {
+        ParsedRecords rows;
+        for (const ParsedRecord& record : ParseTsv(RunCli(args, backend).out))
+            rows.push_back(Only(record, fields));
+        return rows;
+    };
+    EXPECT_EQ(
+        (ParsedRecords{
+            {{"combination", "Ctrl+Alt+K"}, {"state", "taken"}, {"source", "registered"}, {"holder", ""}},
+            {{"combination", "Ctrl+Alt+K"}, {"state", "taken"}, {"source", "shortcut"},
+                {"holder", "C:\\one.lnk"}},
+            {{"combination", "Ctrl+Alt+K"}, {"state", "taken"}, {"source", "shortcut"},
+                {"holder", "C:\\two.lnk"}},
+            {{"combination", "A"}, {"state", "free"}, {"source", ""}, {"holder", ""}},
+        }),
+        checked({"check", "--format=tsv", "Ctrl+Alt+K", "A"}));
+    EXPECT_EQ(kExitTaken, RunCli({"check", "B"}, backend).status) << "held by a shortcut alone";
+
+    const int probes = backend.probes;
+    EXPECT_EQ(kExitSuccess, RunCli({"check", "--source", "shortcut", "A"}, backend).status);
+    EXPECT_EQ(probes, backend.probes) << "the probe was asked although not named";
+    EXPECT_EQ(kExitSuccess, RunCli({"check", "--source", "registered", "B"}, backend).status);
 }
 
 TEST(Cli, LocksAreReportedWhereThePlatformHasThem)
@@ -194,11 +266,12 @@ TEST(Cli, WhoStatusAndPlatformsWithoutIt)
     EXPECT_EQ(kExitSuccess, answered.status) << answered.err;
     const ParsedRecords records = ParseJson(answered.out);
     ASSERT_EQ(1u, records.size()) << answered.out;
-    EXPECT_EQ((ParsedRecord{{"state", "taken"}, {"process", "42"}, {"executable", "C:\\holder.exe"},
-                  {"window_title", "Holder"}, {"window_class", "HolderClass"}, {"thread", "7"},
-                  {"hotkey_id", "3"}}),
+    EXPECT_EQ((ParsedRecord{{"state", "taken"}, {"source", "registered"}, {"holder", "C:\\holder.exe"},
+                  {"process", "42"}, {"executable", "C:\\holder.exe"}, {"window_title", "Holder"},
+                  {"window_class", "HolderClass"}, {"thread", "7"}, {"hotkey_id", "3"}}),
         Only(records[0],
-            {"state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id"}));
+            {"state", "source", "holder", "process", "executable", "window_title", "window_class", "thread",
+                "hotkey_id"}));
 
     backend.whoAnswers = {{named, silent}};
     EXPECT_EQ(kExitNoAnswer, RunCli({"who", "Ctrl+K", "Ctrl+K"}, backend).status);
@@ -232,6 +305,24 @@ TEST(Watch, ReportsWhatAppearedAndDisappearedScanByScan)
                   {"disappeared", "Ctrl+Alt+K", "failed"},
               }),
         events);
+}
+
+TEST(Watch, KnowsARowByItsCombinationSourceAndHolder)
+{
+    ProbeResult registered = kTaken;
+    registered.source = "registered";
+    ProbeResult one = Shortcut(kTaken.combo, "C:\\one.lnk", "a.exe");
+    one.source = "shortcut";
+    ProbeResult retargeted = one;
+    retargeted.action = "b.exe";
+    ProbeResult two = one;
+    two.holder = "C:\\two.lnk";
+    const std::vector<WatchEvent> events = CompareScans({registered, one}, {retargeted, two});
+    ASSERT_EQ(2u, events.size());
+    EXPECT_EQ(WatchEvent::Kind::Disappeared, events[0].kind);
+    EXPECT_EQ("registered", events[0].result.source);
+    EXPECT_EQ(WatchEvent::Kind::Appeared, events[1].kind);
+    EXPECT_EQ("C:\\two.lnk", events[1].result.holder);
 }
 
 TEST(Watch, StopsAfterTheScansAskedFor)

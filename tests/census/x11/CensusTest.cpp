@@ -118,12 +118,14 @@ TEST_F(X11CensusTest, ListsExactlyTheHeldCombinationsInTheDialogsOrder)
     // alone. Alt+Delete is held only with NumLock: not taken.
     const std::string k = CodeText(m_k);
     const std::vector<Row> expected = {
-        {"combination", "key", "code", "ctrl", "alt", "shift", "win", "state", "error"},
-        {"Ctrl+Alt+Shift+Win+" + CodeText(m_min), "", CodeText(m_min), "1", "1", "1", "1", "taken", ""},
-        {"Ctrl+Alt+k", "k", k, "1", "1", "0", "0", "taken", ""},
-        {"Shift+Win+k", "k", k, "0", "0", "1", "1", "taken", ""},
-        {"k", "k", k, "0", "0", "0", "0", "taken", ""},
-        {"Shift+Win+F12", "F12", CodeText(m_f12), "0", "0", "1", "1", "taken", ""},
+        {"combination", "key", "code", "ctrl", "alt", "shift", "win", "state", "source", "holder", "action",
+            "error"},
+        {"Ctrl+Alt+Shift+Win+" + CodeText(m_min), "", CodeText(m_min), "1", "1", "1", "1", "taken", "x11", "",
+            "", ""},
+        {"Ctrl+Alt+k", "k", k, "1", "1", "0", "0", "taken", "x11", "", "", ""},
+        {"Shift+Win+k", "k", k, "0", "0", "1", "1", "taken", "x11", "", "", ""},
+        {"k", "k", k, "0", "0", "0", "0", "taken", "x11", "", "", ""},
+        {"Shift+Win+F12", "F12", CodeText(m_f12), "0", "0", "1", "1", "taken", "x11", "", "", ""},
     };
     EXPECT_EQ(expected, TsvRows(run.output));
     ExpectShortcutStillWorks(holder, m_k);
