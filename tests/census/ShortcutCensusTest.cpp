@@ -12,25 +12,6 @@
 
 namespace {
 
-// A folder of the test's own, removed again with what is left in it.
-class TestFolder
-{
-public:
-    explicit TestFolder(std::wstring path) : m_path(std::move(path))
-    {
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~TestFolder() { ::RemoveDirectoryW(m_path.c_str()); }
-
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
-    std::wstring operator/(const wchar_t* name) const { return m_path + L"\\" + name; }
-
-private:
-    std::wstring m_path;
-};
-
 // The folders the shell gives are plain ASCII under Wine; the test's own
 // names carry what lies beyond.
 std::string Ascii(const std::wstring& text)
