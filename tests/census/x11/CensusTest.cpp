@@ -189,7 +189,8 @@ TEST_F(X11CensusTest, CheckTellsFreeTakenAndUnknownApart)
     const std::vector<Row> rows
         = TsvRows(RunCli(m_backend, {"check", "--locks", "--format", "tsv", "Alt+Del", "Ctrl+Alt+k"}).output);
     ASSERT_EQ(3u, rows.size());
-    EXPECT_EQ((Row{"Alt+Delete", "Delete", CodeText(m_delete), "0", "1", "0", "0", "free", "", "NumLock"}),
+    EXPECT_EQ((Row{"Alt+Delete", "Delete", CodeText(m_delete), "0", "1", "0", "0", "free", "", "", "", "",
+                  "NumLock"}),
         rows[1]);
     EXPECT_EQ("NumLock CapsLock NumLock+CapsLock", rows[2].back());
     ExpectShortcutStillWorks(holder, m_k);
@@ -279,7 +280,8 @@ TEST_F(X11CensusTest, WatchSeesGrabsComeAndGo)
     // Each scan's events come out together, right after the scan: the grabs
     // change in the second between two scans.
     ChildProcess watch({"keyvane-census", "watch", "--interval", "1", "--count", "3", "--format", "tsv"});
-    ASSERT_EQ("time\tevent\tcombination\tkey\tcode\tctrl\talt\tshift\twin\tstate\terror",
+    ASSERT_EQ(
+        "time\tevent\tcombination\tkey\tcode\tctrl\talt\tshift\twin\tstate\tsource\tholder\taction\terror",
         watch.ReadLine(std::chrono::seconds(10)));
     EXPECT_EQ("present Shift+Win+F12", NextEvent(watch));
 
