@@ -15,6 +15,20 @@ const ProbeResult kTaken = FakeBackend::Result({'K', kModCtrl | kModAlt}, State:
 const ProbeResult kFailed = FakeBackend::Result({'F', kModWin}, State::Failed, "error 5: Access is denied.");
 const ProbeResult kTakenPlain = FakeBackend::Result({0xBB, 0}, State::Taken);
 
+using Rows = std::vector<std::vector<std::string>>;
+
+// The values of the fields named, record by record.
+Rows Values(const ParsedRecords& records, const std::vector<std::string>& names)
+{
+    Rows rows;
+    for (const ParsedRecord& record : records) {
+        rows.emplace_back();
+        for (const auto& field : Only(record, names))
+            rows.back().push_back(field.second);
+    }
+    return rows;
+}
+
 ProbeResult Shortcut(Combination combo, std::string holder, std::string action = "run.exe")
 {
     ProbeResult row = FakeBackend::Result(combo, State::Taken);
@@ -174,19 +188,11 @@ TEST(Cli, ListMergesTheSourcesInTheDialogsOrder)
     backend.scans = {{kTaken, kTakenPlain}};
     backend.table.rows = {Shortcut({'K', kModCtrl | kModAlt}, "C:\\K.lnk", "\"C:\\Program Files\\k.exe\" -x"),
         Shortcut({'A', 0}, "C:\\A.lnk")};
-    const std::vector<std::string> fields = {"combination", "source", "holder", "action"};
-    ParsedRecords listed;
-    for (const ParsedRecord& record : ParseJson(RunCli({"--format", "json"}, backend).out))
-        listed.push_back(Only(record, fields));
-    EXPECT_EQ(
-        (ParsedRecords{
-            {{"combination", "A"}, {"source", "shortcut"}, {"holder", "C:\\A.lnk"}, {"action", "run.exe"}},
-            {{"combination", "Ctrl+Alt+K"}, {"source", "registered"}, {"holder", ""}, {"action", ""}},
-            {{"combination", "Ctrl+Alt+K"}, {"source", "shortcut"}, {"holder", "C:\\K.lnk"},
-                {"action", "\"C:\\Program Files\\k.exe\" -x"}},
-            {{"combination", "+="}, {"source", "registered"}, {"holder", ""}, {"action", ""}},
-        }),
-        listed);
+    EXPECT_EQ((Rows{{"A", "shortcut", "C:\\A.lnk", "run.exe"}, {"Ctrl+Alt+K", "registered", "", ""},
+                  {"Ctrl+Alt+K", "shortcut", "C:\\K.lnk", "\"C:\\Program Files\\k.exe\" -x"},
+                  {"+=", "registered", "", ""}}),
+        Values(ParseJson(RunCli({"--format", "json"}, backend).out),
+            {"combination", "source", "holder", "action"}));
 
     const int censuses = backend.censuses;
     const CliRun shortcuts = RunCli({"list", "--source", "shortcut", "--format", "tsv"}, backend);
@@ -200,23 +206,11 @@ TEST(Cli, CheckPrintsOneLinePerSourceThatHoldsACombination)
     backend.known = {kTaken};
     backend.table.rows = {Shortcut({'K', kModCtrl | kModAlt}, "C:\\one.lnk"),
         Shortcut({'K', kModCtrl | kModAlt}, "C:\\two.lnk"), Shortcut({'B', 0}, "C:\\B.lnk")};
-    const std::vector<std::string> fields = {"combination", "state", "source", "holder"};
-    const auto checked = [&](const std::vector<std::string>& args) {
-        ParsedRecords rows;
-        for (const ParsedRecord& record : ParseTsv(RunCli(args, backend).out))
-            rows.push_back(Only(record, fields));
-        return rows;
-    };
     EXPECT_EQ(
-        (ParsedRecords{
-            {{"combination", "Ctrl+Alt+K"}, {"state", "taken"}, {"source", "registered"}, {"holder", ""}},
-            {{"combination", "Ctrl+Alt+K"}, {"state", "taken"}, {"source", "shortcut"},
-                {"holder", "C:\\one.lnk"}},
-            {{"combination", "Ctrl+Alt+K"}, {"state", "taken"}, {"source", "shortcut"},
-                {"holder", "C:\\two.lnk"}},
-            {{"combination", "A"}, {"state", "free"}, {"source", ""}, {"holder", ""}},
-        }),
-        checked({"check", "--format=tsv", "Ctrl+Alt+K", "A"}));
+        (Rows{{"Ctrl+Alt+K", "taken", "registered", ""}, {"Ctrl+Alt+K", "taken", "shortcut", "C:\\one.lnk"},
+            {"Ctrl+Alt+K", "taken", "shortcut", "C:\\two.lnk"}, {"A", "free", "", ""}}),
+        Values(ParseTsv(RunCli({"check", "--format=tsv", "Ctrl+Alt+K", "A"}, backend).out),
+            {"combination", "state", "source", "holder"}));
     EXPECT_EQ(kExitTaken, RunCli({"check", "B"}, backend).status) << "held by a shortcut alone";
 
     const int probes = backend.probes;

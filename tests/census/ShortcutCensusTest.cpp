@@ -50,8 +50,7 @@ TEST(ShortcutCensus, ListsAndChecksTheHotkeysOfShortcutsUntilTheyAreGone)
         // Explorer honours the Desktop's top level alone.
         const ShortcutFile belowDesktop(desktopFolder / L"Ignored.lnk", L"C:\\windows\\system32\\winver.exe",
             L"", MAKEWORD(VK_F10, HOTKEYF_CONTROL | HOTKEYF_SHIFT));
-        for (const ShortcutFile* file : {&inStartMenu, &onDesktop, &belowDesktop})
-            ASSERT_TRUE(file->Written()) << file->Failure();
+        ASSERT_TRUE(inStartMenu.Written() && onDesktop.Written() && belowDesktop.Written());
 
         EXPECT_EQ((ParsedRecords{
                       {{"combination", "Alt+Shift+V"}, {"state", "taken"}, {"source", "shortcut"},

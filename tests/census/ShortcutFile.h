@@ -10,21 +10,16 @@ class ShortcutFile
 {
 public:
     ShortcutFile(std::wstring path, const std::wstring& target, const std::wstring& arguments, WORD hotkey);
-    ~ShortcutFile() { Remove(); }
+    ~ShortcutFile();
 
     ShortcutFile(const ShortcutFile&) = delete;
     ShortcutFile& operator=(const ShortcutFile&) = delete;
 
-    // Whether the shell wrote it; what went wrong otherwise.
-    bool Written() const { return m_failure.empty(); }
-    const std::string& Failure() const { return m_failure; }
-    const std::wstring& Path() const { return m_path; }
-
-    void Remove();
+    bool Written() const { return m_written; }
 
 private:
     std::wstring m_path;
-    std::string m_failure;
+    bool m_written;
 };
 
 // A folder of the caller's own, removed again once it is empty.
