@@ -27,9 +27,10 @@ struct ProbeResult
     std::string action = {};        // what a press starts, where the source can tell
 };
 
-// One place where hotkeys are found. Its census holds rows that are taken or
-// failed, never free; the census stamps its name on each of them. A failure that stops the
-// whole source is thrown as a std::exception whose what() says what went wrong.
+// One place where hotkeys are found. Its rows are taken or failed, never free
+// (but for a probe's answer about one combination), and the census stamps the
+// source's name on each of them. A failure that stops the whole source is
+// thrown as a std::exception whose what() says what went wrong.
 class HotkeySource
 {
 public:
@@ -38,8 +39,8 @@ public:
     // Its name in records and in --source: "registered", "shortcut", "x11".
     virtual std::string_view SourceName() const = 0;
 
-    // Everything the source holds or cannot tell about, in the dialog's order
-    // where the source has one.
+    // Everything the source holds or cannot tell about, in any order: the
+    // census puts the rows of all sources in the dialog's order.
     virtual std::vector<ProbeResult> Census() = 0;
 
     // What it says about one combination: the rows by which it holds it or
