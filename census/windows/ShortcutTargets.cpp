@@ -4,7 +4,6 @@
 
 #include <objidl.h>
 #include <shlobj.h>
-#include <wrl/client.h>
 
 using Microsoft::WRL::ComPtr;
 
@@ -25,19 +24,26 @@ ShortcutTargets::ShortcutTargets()
     // A thread that runs COM already, in another model, still lets us use it.
     : m_comStarted(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
 {
+    // One factory for every file spares a look-up of the class in the
+    // registry for each; without it no target can be read.
+    if (FAILED(::CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&m_factory))))
+        m_factory.Reset();
 }
 
 ShortcutTargets::~ShortcutTargets()
 {
+    // The factory goes before COM does.
+    m_factory.Reset();
     if (m_comStarted)
         ::CoUninitialize();
 }
 
 std::wstring ShortcutTargets::Action(const std::wstring& path) const
 {
+    // A fresh object for each file, so that nothing of one file stays for the next.
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)))
+    if (!m_factory || FAILED(m_factory->CreateInstance(nullptr, IID_PPV_ARGS(&link)))
         || FAILED(link.As(&file)) || FAILED(file->Load(path.c_str(), STGM_READ)))
         return {};
     std::wstring target(kLongestText, L'\0');

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <windows.h>
+
+#include <unknwn.h>
+#include <wrl/client.h>
+
 #include <string>
 
 // Reads what shortcut files start, through the shell's own reader, for as
@@ -19,4 +24,5 @@ public:
 
 private:
     bool m_comStarted; // this object started COM on the thread, and ends it
+    Microsoft::WRL::ComPtr<IClassFactory> m_factory;
 };
