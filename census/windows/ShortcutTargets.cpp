@@ -21,8 +21,10 @@ std::wstring Terminated(std::wstring text)
 } // namespace
 
 ShortcutTargets::ShortcutTargets()
-    // A thread that runs COM already, in another model, still lets us use it.
-    : m_comStarted(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    // The shell's link object lives in either threading model, and the
+    // multithreaded one needs no apartment set up: it starts much faster. A
+    // thread that runs COM already, in the other model, still lets us use it.
+    : m_comStarted(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)))
 {
     // One factory for every file spares a look-up of the class in the
     // registry for each; without it no target can be read.
