@@ -1,29 +1,11 @@
 #pragma once
 
-#include "census/core/Combination.h"
+#include "census/core/HotkeySource.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// What the probe found out about one combination.
-struct ProbeResult
-{
-    enum class State
-    {
-        Free,
-        Taken, // another client holds it
-        Failed // the probe failed for another reason: nobody can tell whether it is held
-    };
-
-    Combination combo;
-    State state;
-    std::string error;              // why the probe failed; empty unless Failed
-    std::string keyName;            // the key as the platform's key table names it
-    std::string comboText;          // "Ctrl+Alt+K": parses back to the same combination
-    std::vector<std::string> locks; // the lock variants held too (X11, with --locks)
-};
 
 // Who holds one combination.
 struct WhoResult
@@ -50,21 +32,15 @@ struct WhoResult
     int hotkeyId = 0;
 };
 
-// One platform's way of probing global key combinations. A failure that
-// stops the whole probe (a lost display connection, say) is thrown as a
-// std::exception whose what() says what went wrong.
-class CensusBackend
+// One platform: its key table, its own probe of global key combinations
+// (the first of its sources), and the other places it finds hotkeys in. A
+// failure that stops the whole probe (a lost display connection, say) is
+// thrown as a std::exception whose what() says what went wrong.
+class CensusBackend : public ProbeSource
 {
 public:
-    virtual ~CensusBackend() = default;
-
-    // Every combination that is not free, taken or failed, in the dialog's
-    // order: lowest key first, within a key Ctrl+Alt+Shift+Win down to the
-    // key alone.
-    virtual std::vector<ProbeResult> Census() = 0;
-
-    // The state of one combination, its texts filled in.
-    virtual ProbeResult Probe(const Combination& combo) = 0;
+    // The platform's sources, its own probe first.
+    virtual std::vector<HotkeySource*> Sources() { return {this}; }
 
     // The key a name stands for: a name of the key table (any case), a common
     // alias, or a code such as "0x4B". Nothing for anything else.
@@ -72,6 +48,13 @@ public:
 
     // The key's name as the key table gives it.
     virtual std::string KeyName(unsigned key) const = 0;
+
+    // The key as a combination text writes it: its name where that reads back
+    // as this key, else its code.
+    virtual std::string KeyText(unsigned key) const;
+
+    // A row for the combination with its key's texts.
+    ProbeResult Row(const Combination& combo, ProbeResult::State state) const;
 
     // Who holds each combination, in the order given; nothing where the
     // platform cannot tell.

@@ -5,6 +5,7 @@
 #include "census/core/Records.h"
 #include "census/core/Watch.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <exception>
@@ -22,7 +23,9 @@ constexpr double kLongestIntervalSeconds = 24 * 60 * 60;
 constexpr std::string_view kUsage = R"(Usage: keyvane-census [OPTION...] [COMMAND [ARGUMENT...]]
 
 Finds out which global hotkeys other programs hold, by trying to register each
-combination for a moment and giving it back at once.
+combination for a moment and giving it back at once, and which hotkeys others
+declared where the system acts on them (Windows: the shortcut files of the
+Start menu and the Desktop).
 
 Commands:
   list                    print the taken combinations (the default): lowest
@@ -30,7 +33,8 @@ Commands:
                           the key alone; a combination whose probe failed for
                           another reason is printed as failed, with the error
   check COMBO...          probe the combinations given, such as Ctrl+Alt+K,
-                          Win+Shift+F12 or Ctrl+0x4B
+                          Win+Shift+F12 or Ctrl+0x4B: one line for each
+                          source that holds one, or one saying it is free
   watch                   scan again and again, printing what appeared and
                           what disappeared, with times (UTC)
     --interval SECONDS      wait between scans (default 2; fractions allowed)
@@ -50,6 +54,8 @@ Commands:
 Options:
   --format FORMAT         text (aligned, the default), tsv, csv or json
   --locks                 also report the lock variants held (X11 only)
+  --source NAME,...       list, check and watch only these sources:
+                          registered and shortcut (Windows), x11 (X11)
   --help                  print this help and exit
   --version               print the version and exit
 
@@ -59,7 +65,7 @@ PgUp, PgDn, Del, Ins, Space, Enter, Plus, Minus, or a code such as 0x4B.
 
 Exit status:
   0  done; check: every combination is free; who: every one answered
-  1  check: some combination is taken
+  1  check: some combination is taken by some source
   2  a bad argument, a combination that cannot be parsed or probed, or
      output that cannot be written
   3  who: some taken combination got no answer, or conflicting ones
@@ -72,6 +78,7 @@ struct Invocation
     std::vector<std::string> operands;
     OutputFormat format = OutputFormat::Text;
     bool locks = false;
+    std::vector<std::string> sourceNames; // every source when empty
     bool help = false;
     bool version = false;
     std::optional<double> intervalSeconds;
@@ -101,6 +108,19 @@ std::optional<unsigned long> ParseCount(std::string_view text)
     if (error != std::errc() || end != text.data() + text.size() || count == 0)
         return std::nullopt;
     return count;
+}
+
+// "a,b" as its names; an empty name stays, for the check of names to refuse.
+std::vector<std::string> SplitNames(std::string_view list)
+{
+    std::vector<std::string> names;
+    for (;;) {
+        const size_t comma = list.find(',');
+        names.emplace_back(list.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return names;
+        list.remove_prefix(comma + 1);
+    }
 }
 
 Invocation ParseArguments(const std::vector<std::string>& args)
@@ -156,6 +176,8 @@ Invocation ParseArguments(const std::vector<std::string>& args)
             if (!parsed)
                 throw UsageError{"unknown format \"" + format + "\" (text, tsv, csv or json)"};
             invocation.format = *parsed;
+        } else if (name == "--source") {
+            invocation.sourceNames = SplitNames(value());
         } else if (name == "--interval") {
             const std::string seconds = value();
             invocation.intervalSeconds = ParseSeconds(seconds);
@@ -187,6 +209,29 @@ void CheckCommandArguments(const Invocation& invocation)
         throw UsageError{"--interval and --count are options of watch"};
     if (command == "who" && invocation.locks)
         throw UsageError{"--locks is an option of list, check and watch"};
+    if (command == "who" && !invocation.sourceNames.empty())
+        throw UsageError{"--source is an option of list, check and watch"};
+}
+
+// The platform's sources that the invocation names, in the platform's order:
+// all of them when it names none.
+std::vector<HotkeySource*> SelectSources(CensusBackend& backend, const std::vector<std::string>& names)
+{
+    std::vector<HotkeySource*> all = backend.Sources();
+    std::string known;
+    for (const HotkeySource* source : all)
+        known += (known.empty() ? "" : ", ") + std::string(source->SourceName());
+    for (const std::string& name : names) {
+        if (std::none_of(
+                all.begin(), all.end(), [&](const HotkeySource* s) { return s->SourceName() == name; }))
+            throw UsageError{"unknown source \"" + name + "\" (" + known + ")"};
+    }
+    if (names.empty())
+        return all;
+    std::erase_if(all, [&](const HotkeySource* source) {
+        return std::find(names.begin(), names.end(), source->SourceName()) == names.end();
+    });
+    return all;
 }
 
 // Every combination given, or nothing after telling err about each bad one.
@@ -209,17 +254,18 @@ std::optional<std::vector<Combination>> ParseCombinations(
     return combos;
 }
 
-int List(CensusBackend& backend, const Invocation& invocation, std::ostream& out)
+int List(const std::vector<HotkeySource*>& sources, const Invocation& invocation, std::ostream& out)
 {
     RecordWriter writer(
         out, invocation.format, RecordWriter::Layout::Document, ProbeColumns(invocation.locks));
-    for (const ProbeResult& result : backend.Census())
+    for (const ProbeResult& result : CensusOf(sources))
         writer.Add(ProbeRecord(result, invocation.locks));
     writer.Finish();
     return kExitSuccess;
 }
 
-int Check(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
+int Check(CensusBackend& backend, const std::vector<HotkeySource*>& sources, const Invocation& invocation,
+    std::ostream& out, std::ostream& err)
 {
     const std::optional<std::vector<Combination>> combos
         = ParseCombinations(invocation.operands, backend, err);
@@ -229,24 +275,28 @@ int Check(CensusBackend& backend, const Invocation& invocation, std::ostream& ou
         out, invocation.format, RecordWriter::Layout::Document, ProbeColumns(invocation.locks));
     int status = kExitSuccess;
     for (const Combination& combo : *combos) {
-        const ProbeResult result = backend.Probe(combo);
-        writer.Add(ProbeRecord(result, invocation.locks));
-        if (result.state == ProbeResult::State::Failed)
-            status = kExitBadInput;
-        else if (result.state == ProbeResult::State::Taken && status == kExitSuccess)
-            status = kExitTaken;
+        std::vector<ProbeResult> rows = CheckIn(sources, combo);
+        if (rows.empty())
+            rows.push_back(backend.Row(combo, ProbeResult::State::Free));
+        for (const ProbeResult& result : rows) {
+            writer.Add(ProbeRecord(result, invocation.locks));
+            if (result.state == ProbeResult::State::Failed)
+                status = kExitBadInput;
+            else if (result.state == ProbeResult::State::Taken && status == kExitSuccess)
+                status = kExitTaken;
+        }
     }
     writer.Finish();
     return status;
 }
 
-int Watch(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err,
-    const OutputWait& wait)
+int Watch(const std::vector<HotkeySource*>& sources, const Invocation& invocation, std::ostream& out,
+    std::ostream& err, const OutputWait& wait)
 {
     const double seconds = invocation.intervalSeconds.value_or(kDefaultIntervalSeconds);
     const WatchOptions options{
         std::chrono::milliseconds(std::llround(seconds * 1000)), invocation.count, invocation.locks};
-    if (!RunWatch(backend, options, out, invocation.format, wait)) {
+    if (!RunWatch(sources, options, out, invocation.format, wait)) {
         err << kProgram << ": nobody reads the output any more\n";
         return kExitBadInput;
     }
@@ -279,7 +329,7 @@ int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out,
     RecordWriter writer(out, invocation.format, RecordWriter::Layout::Document, WhoColumns());
     int status = kExitSuccess;
     for (const WhoResult& answer : *answers) {
-        writer.Add(WhoRecord(answer));
+        writer.Add(WhoRecord(answer, std::string(backend.SourceName())));
         if (answer.state == WhoResult::State::Failed)
             status = kExitBadInput;
         else if ((answer.state == WhoResult::State::NoAnswer || answer.state == WhoResult::State::Conflict)
@@ -290,16 +340,16 @@ int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out,
     return status;
 }
 
-int RunCommand(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err,
-    const OutputWait& wait)
+int RunCommand(CensusBackend& backend, const std::vector<HotkeySource*>& sources,
+    const Invocation& invocation, std::ostream& out, std::ostream& err, const OutputWait& wait)
 {
     if (invocation.command == "check")
-        return Check(backend, invocation, out, err);
+        return Check(backend, sources, invocation, out, err);
     if (invocation.command == "watch")
-        return Watch(backend, invocation, out, err, wait);
+        return Watch(sources, invocation, out, err, wait);
     if (invocation.command == "who")
         return Who(backend, invocation, out, err);
-    return List(backend, invocation, out);
+    return List(sources, invocation, out);
 }
 
 } // namespace
@@ -314,6 +364,7 @@ int RunCensusCli(const std::vector<std::string>& args, CensusBackend& backend, s
     std::ostream& err, const OutputWait& wait)
 {
     Invocation invocation;
+    std::vector<HotkeySource*> sources;
     try {
         invocation = ParseArguments(args);
         if (invocation.help) {
@@ -327,13 +378,14 @@ int RunCensusCli(const std::vector<std::string>& args, CensusBackend& backend, s
         CheckCommandArguments(invocation);
         if (invocation.locks && !backend.ReportLocks())
             throw UsageError{"--locks: this platform's hotkeys have no lock variants"};
+        sources = SelectSources(backend, invocation.sourceNames);
     } catch (const UsageError& error) {
         err << kProgram << ": " << error.message << "\nTry \"" << kProgram << " --help\".\n";
         return kExitBadInput;
     }
 
     try {
-        const int status = RunCommand(backend, invocation, out, err, wait);
+        const int status = RunCommand(backend, sources, invocation, out, err, wait);
         // Results that never arrived must not pass for a clean run.
         if (!out) {
             err << kProgram << ": the output could not be written\n";

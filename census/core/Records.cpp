@@ -18,6 +18,17 @@ Record CombinationRecord(const Combination& combo, const std::string& comboText,
         Field::Flag(combo.modifiers & kModShift), Field::Flag(combo.modifiers & kModWin)};
 }
 
+// The fields that say where a record comes from: source, holder, action.
+std::vector<Column> OriginColumns() { return {{"source", true}, {"holder", true}, {"action", false}}; }
+
+void AddOrigin(
+    Record& record, const std::string& source, const std::string& holder, const std::string& action)
+{
+    record.push_back(Field::Of(source));
+    record.push_back(Field::Of(holder));
+    record.push_back(Field::Of(action));
+}
+
 const char* WhoStateName(WhoResult::State state)
 {
     switch (state) {
@@ -64,6 +75,8 @@ std::vector<Column> ProbeColumns(bool withLocks)
 {
     std::vector<Column> columns = CombinationColumns();
     columns.push_back({"state", true});
+    for (Column& column : OriginColumns())
+        columns.push_back(std::move(column));
     columns.push_back({"error", true});
     if (withLocks)
         columns.push_back({"locks", true});
@@ -74,6 +87,7 @@ Record ProbeRecord(const ProbeResult& result, bool withLocks)
 {
     Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
     record.push_back(Field::Of(StateName(result.state)));
+    AddOrigin(record, result.source, result.holder, result.action);
     record.push_back(Field::Of(result.error));
     if (withLocks)
         record.push_back(Field::ListOf(result.locks));
@@ -83,17 +97,22 @@ Record ProbeRecord(const ProbeResult& result, bool withLocks)
 std::vector<Column> WhoColumns()
 {
     std::vector<Column> columns = CombinationColumns();
+    columns.push_back({"state", true});
+    for (Column& column : OriginColumns())
+        columns.push_back(std::move(column));
     for (const char* name :
-        {"state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id", "error"})
+        {"process", "executable", "window_title", "window_class", "thread", "hotkey_id", "error"})
         columns.push_back({name, true});
     return columns;
 }
 
-Record WhoRecord(const WhoResult& result)
+Record WhoRecord(const WhoResult& result, const std::string& source)
 {
     Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
     const bool named = result.state == WhoResult::State::Named || result.state == WhoResult::State::Conflict;
     record.push_back(Field::Of(WhoStateName(result.state)));
+    AddOrigin(record, result.state == WhoResult::State::Free ? std::string() : source,
+        named ? result.executable : std::string(), {});
     record.push_back(IdField(result.processId));
     record.push_back(Field::Of(result.executable));
     record.push_back(Field::Of(result.windowTitle));

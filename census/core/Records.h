@@ -4,7 +4,7 @@
 #include "census/core/Output.h"
 
 // The fields of a probe result: combination, key, code, ctrl, alt, shift, win,
-// state, error, and locks when they are asked for.
+// state, source, holder, action, error, and locks when they are asked for.
 std::vector<Column> ProbeColumns(bool withLocks);
 Record ProbeRecord(const ProbeResult& result, bool withLocks);
 
@@ -12,10 +12,11 @@ Record ProbeRecord(const ProbeResult& result, bool withLocks);
 const char* StateName(ProbeResult::State state);
 
 // The fields of a who answer: combination, key, code, ctrl, alt, shift, win,
-// state, process, executable, window_title, window_class, thread, hotkey_id,
-// error.
+// state, source, holder, action, process, executable, window_title,
+// window_class, thread, hotkey_id, error. The answer comes from the source
+// named; its holder is the executable, when one was named.
 std::vector<Column> WhoColumns();
-Record WhoRecord(const WhoResult& result);
+Record WhoRecord(const WhoResult& result, const std::string& source);
 
 // The code as the key tables write it: "0x4b".
 std::string CodeText(unsigned key);

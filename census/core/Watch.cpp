@@ -8,9 +8,12 @@
 
 namespace {
 
+// A row is the same one again when the same source holds the same combination
+// for the same holder, in the same state.
 bool SameFinding(const ProbeResult& a, const ProbeResult& b)
 {
-    return a.combo == b.combo && a.state == b.state && a.locks == b.locks;
+    return a.combo == b.combo && a.source == b.source && a.holder == b.holder && a.state == b.state
+        && a.locks == b.locks;
 }
 
 bool Contains(const std::vector<ProbeResult>& scan, const ProbeResult& result)
@@ -74,8 +77,8 @@ std::string UtcTimestamp(std::chrono::system_clock::time_point time)
     return text;
 }
 
-bool RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format,
-    const OutputWait& wait)
+bool RunWatch(const std::vector<HotkeySource*>& sources, const WatchOptions& options, std::ostream& out,
+    OutputFormat format, const OutputWait& wait)
 {
     RecordWriter writer(out, format, RecordWriter::Layout::Stream, WatchColumns(options.withLocks));
     std::vector<ProbeResult> previous;
@@ -83,7 +86,7 @@ bool RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream&
     for (unsigned long scan = 0; out && (!options.scans || scan < *options.scans); ++scan) {
         if (scan > 0 && !wait(options.interval))
             return false;
-        std::vector<ProbeResult> current = backend.Census();
+        std::vector<ProbeResult> current = CensusOf(sources);
         const std::string time = UtcTimestamp(std::chrono::system_clock::now());
         std::vector<WatchEvent> events = CompareScans(previous, current);
         for (const WatchEvent& event : events) {

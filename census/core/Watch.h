@@ -1,7 +1,7 @@
 #pragma once
 
-#include "census/core/CensusBackend.h"
 #include "census/core/Cli.h"
+#include "census/core/HotkeySource.h"
 #include "census/core/Output.h"
 
 #include <chrono>
@@ -23,8 +23,9 @@ struct WatchEvent
 };
 
 // What changed from one scan to the next: first what disappeared, in the
-// earlier scan's order, then what appeared, in the later one's. A combination
-// whose state or held locks changed counts as both.
+// earlier scan's order, then what appeared, in the later one's. A row is
+// known by its combination, source and holder; one whose state or held locks
+// changed counts as both.
 std::vector<WatchEvent> CompareScans(
     const std::vector<ProbeResult>& before, const std::vector<ProbeResult>& after);
 
@@ -38,8 +39,8 @@ struct WatchOptions
     bool withLocks;
 };
 
-// Scans, prints each scan's events as they come, waits the interval and
-// scans again, until the number of scans is done or the output fails.
-// Returns false when the wait finds that the output's reader has gone.
-bool RunWatch(CensusBackend& backend, const WatchOptions& options, std::ostream& out, OutputFormat format,
-    const OutputWait& wait);
+// Scans the sources, prints each scan's events as they come, waits the
+// interval and scans again, until the number of scans is done or the output
+// fails. Returns false when the wait finds that the output's reader has gone.
+bool RunWatch(const std::vector<HotkeySource*>& sources, const WatchOptions& options, std::ostream& out,
+    OutputFormat format, const OutputWait& wait);

@@ -70,6 +70,8 @@ std::optional<unsigned> WindowsCensusBackend::ParseKey(std::string_view name) co
 
 std::string WindowsCensusBackend::KeyName(unsigned key) const { return WindowsKeyName(key); }
 
+std::string WindowsCensusBackend::KeyText(unsigned key) const { return WindowsKeyText(key); }
+
 std::optional<std::vector<WhoResult>> WindowsCensusBackend::Who(const std::vector<Combination>& combos)
 {
     return QueryWho(*this, combos);

@@ -23,6 +23,7 @@ public:
 
     bool Connected() const { return m_display != nullptr; }
 
+    std::string_view SourceName() const override { return "x11"; }
     std::vector<ProbeResult> Census() override;
     ProbeResult Probe(const Combination& combo) override;
     std::optional<unsigned> ParseKey(std::string_view name) const override;

@@ -12,6 +12,9 @@
 //   (h) console who: keyvane-census who for the same 12, in this process
 //   (i) dialog who: the dialog's "Who holds it?" for the same 12 rows, from
 //       the command to the filled Held by column
+//   (j) console census as a whole process: keyvane-census.exe list with 300
+//       shortcut files under the Start menu, 10 of them with a hotkey,
+//       against the same with none
 #include "app/KeyvaneDlg.h"
 #include "census/core/Cli.h"
 #include "census/windows/WindowsBackend.h"
@@ -21,12 +24,16 @@
 #include "tests/census/CensusProgram.h"
 #include "tests/census/who/WhoHolderProcess.h"
 #include "tests/census/who/WhoTestSetup.h"
+#include "tests/census/ShortcutFile.h"
 #include "tests/support/HeldHotkeys.h"
 #include "tests/support/ModalRun.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <commctrl.h>
+#include <shlobj.h>
+
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -125,6 +132,63 @@ double DialogWhoTime()
     return elapsed;
 }
 
+constexpr int kShortcutFolders = 10;
+constexpr int kShortcutsPerFolder = 30;
+
+// 300 shortcut files in ten folders of the Start menu, the first of each
+// folder with a hotkey; the whole tree can be moved out of the Start menu and
+// back. The files are deleted in the Start menu.
+class StartMenuShortcuts
+{
+public:
+    StartMenuShortcuts(const std::wstring& programs, const std::wstring& aside)
+        : m_inStartMenu(programs + L"\\Keyvane Bench"), m_aside(aside + L"Keyvane Bench")
+    {
+        for (int folder = 0; folder < kShortcutFolders; ++folder) {
+            m_folders.push_back(std::make_unique<TestFolder>(m_inStartMenu / std::to_wstring(folder)));
+            for (int file = 0; file < kShortcutsPerFolder; ++file) {
+                const WORD hotkey
+                    = file == 0 ? MAKEWORD(VK_F1 + folder, HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT) : 0;
+                m_files.push_back(
+                    std::make_unique<ShortcutFile>(*m_folders.back() / (std::to_wstring(file) + L".lnk"),
+                        L"C:\\windows\\notepad.exe", L"", hotkey));
+            }
+        }
+    }
+
+    ~StartMenuShortcuts() { Place(true); }
+
+    bool Written() const
+    {
+        return std::all_of(m_files.begin(), m_files.end(),
+            [](const std::unique_ptr<ShortcutFile>& file) { return file->Written(); });
+    }
+
+    // Moves the tree into the Start menu, or out of it.
+    void Place(bool inStartMenu)
+    {
+        if (inStartMenu == m_placed)
+            return;
+        const std::wstring& from = inStartMenu ? m_aside : m_inStartMenu.Path();
+        const std::wstring& to = inStartMenu ? m_inStartMenu.Path() : m_aside;
+        if (::MoveFileW(from.c_str(), to.c_str()))
+            m_placed = inStartMenu;
+        else
+            m_moveFailed = true;
+    }
+
+    // A measurement with the tree in the wrong place measures nothing.
+    bool MovesFailed() const { return m_moveFailed; }
+
+private:
+    TestFolder m_inStartMenu;
+    std::wstring m_aside;
+    std::vector<std::unique_ptr<TestFolder>> m_folders;
+    std::vector<std::unique_ptr<ShortcutFile>> m_files;
+    bool m_placed = true;
+    bool m_moveFailed = false;
+};
+
 std::vector<HeldHotkeys::Combination> TwelveCombinations()
 {
     std::vector<HeldHotkeys::Combination> held;
@@ -186,6 +250,28 @@ int main()
             return 1;
         allAndSort = BestOf(kRuns, {CensusTime, SortTime});
     }
+    std::vector<double> shortcuts;
+    {
+        wchar_t temp[MAX_PATH];
+        if (!::GetTempPathW(MAX_PATH, temp))
+            return 1;
+        StartMenuShortcuts files(ShellFolder(CSIDL_PROGRAMS), temp);
+        if (!files.Written())
+            return 1;
+        shortcuts = BestOf(kRuns,
+            {[&] {
+                 files.Place(false);
+                 return ProcessTime("list");
+             },
+                [&] {
+                    files.Place(true);
+                    return ProcessTime("list");
+                }});
+        if (files.MovesFailed()) {
+            std::printf("the shortcut files could not be moved out of the Start menu and back\n");
+            return 1;
+        }
+    }
     const double floor = floorAndTwelve[0];
     const double twelve = floorAndTwelve[1];
     const double console = floorAndTwelve[2];
@@ -206,5 +292,9 @@ int main()
     std::printf("(h) console who           %8.1f    1.00\n", processes[2]);
     std::printf("(i) dialog who, 12 rows   %8.1f    %.2f   (goal 1.5 at most)\n", processes[3],
         processes[3] / processes[2]);
+    std::printf("(j) console program list:\n");
+    std::printf("    no shortcut files     %8.1f\n", shortcuts[0]);
+    std::printf("    300, 10 with hotkeys  %8.1f    +%.1f ms (goal at most +50 ms)\n", shortcuts[1],
+        shortcuts[1] - shortcuts[0]);
     return 0;
 }

@@ -15,6 +15,28 @@ const ProbeResult kTaken = FakeBackend::Result({'K', kModCtrl | kModAlt}, State:
 const ProbeResult kFailed = FakeBackend::Result({'F', kModWin}, State::Failed, "error 5: Access is denied.");
 const ProbeResult kTakenPlain = FakeBackend::Result({0xBB, 0}, State::Taken);
 
+using Rows = std::vector<std::vector<std::string>>;
+
+// The values of the fields named, record by record.
+Rows Values(const ParsedRecords& records, const std::vector<std::string>& names)
+{
+    Rows rows;
+    for (const ParsedRecord& record : records) {
+        rows.emplace_back();
+        for (const auto& field : Only(record, names))
+            rows.back().push_back(field.second);
+    }
+    return rows;
+}
+
+ProbeResult Shortcut(Combination combo, std::string holder, std::string action = "run.exe")
+{
+    ProbeResult row = FakeBackend::Result(combo, State::Taken);
+    row.holder = std::move(holder);
+    row.action = std::move(action);
+    return row;
+}
+
 TEST(Cli, BadArgumentsAreNamedWithStatusTwo)
 {
     const struct
@@ -39,6 +61,9 @@ TEST(Cli, BadArgumentsAreNamedWithStatusTwo)
         {{"watch", "--count", "-3"}, "--count wants a whole number"},
         {{"list", "--count", "2"}, "--interval and --count are options of watch"},
         {{"--locks"}, "--locks: this platform's hotkeys have no lock variants"},
+        {{"--source", "registered,bogus"}, "unknown source \"bogus\" (registered, shortcut)"},
+        {{"check", "K", "--source=registered,"}, "unknown source \"\""},
+        {{"who", "K", "--source", "registered"}, "--source is an option of list, check and watch"},
     };
     for (const auto& c : cases) {
         FakeBackend backend;
@@ -134,11 +159,14 @@ TEST(Cli, ListReportsFailuresWithTheirErrorInEveryFormat)
     backend.scans = {{kFailed, kTaken, kTakenPlain}};
     const ParsedRecords expected = {
         {{"combination", "Win+F"}, {"key", "F"}, {"code", "0x46"}, {"ctrl", "0"}, {"alt", "0"},
-            {"shift", "0"}, {"win", "1"}, {"state", "failed"}, {"error", "error 5: Access is denied."}},
+            {"shift", "0"}, {"win", "1"}, {"state", "failed"}, {"source", "registered"}, {"holder", ""},
+            {"action", ""}, {"error", "error 5: Access is denied."}},
         {{"combination", "Ctrl+Alt+K"}, {"key", "K"}, {"code", "0x4b"}, {"ctrl", "1"}, {"alt", "1"},
-            {"shift", "0"}, {"win", "0"}, {"state", "taken"}, {"error", ""}},
+            {"shift", "0"}, {"win", "0"}, {"state", "taken"}, {"source", "registered"}, {"holder", ""},
+            {"action", ""}, {"error", ""}},
         {{"combination", "+="}, {"key", "+="}, {"code", "0xbb"}, {"ctrl", "0"}, {"alt", "0"}, {"shift", "0"},
-            {"win", "0"}, {"state", "taken"}, {"error", ""}},
+            {"win", "0"}, {"state", "taken"}, {"source", "registered"}, {"holder", ""}, {"action", ""},
+            {"error", ""}},
     };
     const CliRun tsv = RunCli({"--format", "tsv"}, backend);
     EXPECT_EQ(kExitSuccess, tsv.status) << tsv.err;
@@ -148,8 +176,46 @@ TEST(Cli, ListReportsFailuresWithTheirErrorInEveryFormat)
 
     ParsedRecords textExpected;
     for (const ParsedRecord& record : expected)
-        textExpected.push_back(Only(record, {"combination", "key", "code", "state", "error"}));
+        textExpected.push_back(
+            Only(record, {"combination", "key", "code", "state", "source", "holder", "error"}));
     EXPECT_EQ(textExpected, ParseAlignedText(RunCli({"list"}, backend).out));
+}
+
+TEST(Cli, ListMergesTheSourcesInTheDialogsOrder)
+{
+    FakeBackend backend;
+    backend.scans = {{kTaken, kTakenPlain}};
+    backend.table.rows = {Shortcut({'K', kModCtrl | kModAlt}, "C:\\K.lnk", "\"C:\\Program Files\\k.exe\" -x"),
+        Shortcut({'A', 0}, "C:\\A.lnk")};
+    EXPECT_EQ((Rows{{"A", "shortcut", "C:\\A.lnk", "run.exe"}, {"Ctrl+Alt+K", "registered", "", ""},
+                  {"Ctrl+Alt+K", "shortcut", "C:\\K.lnk", "\"C:\\Program Files\\k.exe\" -x"},
+                  {"+=", "registered", "", ""}}),
+        Values(ParseJson(RunCli({"--format", "json"}, backend).out),
+            {"combination", "source", "holder", "action"}));
+
+    const int censuses = backend.censuses;
+    const CliRun shortcuts = RunCli({"list", "--source", "shortcut", "--format", "tsv"}, backend);
+    EXPECT_EQ(2u, ParseTsv(shortcuts.out).size()) << shortcuts.out;
+    EXPECT_EQ(censuses, backend.censuses) << "the probe was asked although not named";
+}
+
+TEST(Cli, CheckPrintsOneLinePerSourceThatHoldsACombination)
+{
+    FakeBackend backend;
+    backend.known = {kTaken};
+    backend.table.rows = {Shortcut({'K', kModCtrl | kModAlt}, "C:\\one.lnk"),
+        Shortcut({'K', kModCtrl | kModAlt}, "C:\\two.lnk"), Shortcut({'B', 0}, "C:\\B.lnk")};
+    EXPECT_EQ(
+        (Rows{{"Ctrl+Alt+K", "taken", "registered", ""}, {"Ctrl+Alt+K", "taken", "shortcut", "C:\\one.lnk"},
+            {"Ctrl+Alt+K", "taken", "shortcut", "C:\\two.lnk"}, {"A", "free", "", ""}}),
+        Values(ParseTsv(RunCli({"check", "--format=tsv", "Ctrl+Alt+K", "A"}, backend).out),
+            {"combination", "state", "source", "holder"}));
+    EXPECT_EQ(kExitTaken, RunCli({"check", "B"}, backend).status) << "held by a shortcut alone";
+
+    const int probes = backend.probes;
+    EXPECT_EQ(kExitSuccess, RunCli({"check", "--source", "shortcut", "A"}, backend).status);
+    EXPECT_EQ(probes, backend.probes) << "the probe was asked although not named";
+    EXPECT_EQ(kExitSuccess, RunCli({"check", "--source", "registered", "B"}, backend).status);
 }
 
 TEST(Cli, LocksAreReportedWhereThePlatformHasThem)
@@ -193,11 +259,12 @@ TEST(Cli, WhoStatusAndPlatformsWithoutIt)
     EXPECT_EQ(kExitSuccess, answered.status) << answered.err;
     const ParsedRecords records = ParseJson(answered.out);
     ASSERT_EQ(1u, records.size()) << answered.out;
-    EXPECT_EQ((ParsedRecord{{"state", "taken"}, {"process", "42"}, {"executable", "C:\\holder.exe"},
-                  {"window_title", "Holder"}, {"window_class", "HolderClass"}, {"thread", "7"},
-                  {"hotkey_id", "3"}}),
+    EXPECT_EQ((ParsedRecord{{"state", "taken"}, {"source", "registered"}, {"holder", "C:\\holder.exe"},
+                  {"process", "42"}, {"executable", "C:\\holder.exe"}, {"window_title", "Holder"},
+                  {"window_class", "HolderClass"}, {"thread", "7"}, {"hotkey_id", "3"}}),
         Only(records[0],
-            {"state", "process", "executable", "window_title", "window_class", "thread", "hotkey_id"}));
+            {"state", "source", "holder", "process", "executable", "window_title", "window_class", "thread",
+                "hotkey_id"}));
 
     backend.whoAnswers = {{named, silent}};
     EXPECT_EQ(kExitNoAnswer, RunCli({"who", "Ctrl+K", "Ctrl+K"}, backend).status);
@@ -246,6 +313,24 @@ TEST(Watch, ReportsWhatAppearedAndDisappearedScanByScan)
                   {"disappeared", "Ctrl+Alt+K", "failed"},
               }),
         events);
+}
+
+TEST(Watch, KnowsARowByItsCombinationSourceAndHolder)
+{
+    ProbeResult registered = kTaken;
+    registered.source = "registered";
+    ProbeResult one = Shortcut(kTaken.combo, "C:\\one.lnk", "a.exe");
+    one.source = "shortcut";
+    ProbeResult retargeted = one;
+    retargeted.action = "b.exe";
+    ProbeResult two = one;
+    two.holder = "C:\\two.lnk";
+    const std::vector<WatchEvent> events = CompareScans({registered, one}, {retargeted, two});
+    ASSERT_EQ(2u, events.size());
+    EXPECT_EQ(WatchEvent::Kind::Disappeared, events[0].kind);
+    EXPECT_EQ("registered", events[0].result.source);
+    EXPECT_EQ(WatchEvent::Kind::Appeared, events[1].kind);
+    EXPECT_EQ("C:\\two.lnk", events[1].result.holder);
 }
 
 TEST(Watch, StopsAfterTheScansAskedFor)

@@ -5,12 +5,23 @@
 
 #include <stdexcept>
 
+// A table of the test's own, read afresh at each census.
+class FakeTable : public TableSource
+{
+public:
+    std::vector<ProbeResult> rows;
+
+    std::string_view SourceName() const override { return "shortcut"; }
+    std::vector<ProbeResult> Census() override { return rows; }
+};
+
 // A platform of the test's own: keys are the letters A to Z (their ASCII
 // codes), "+=" (0xBB) and hexadecimal codes; Census returns the scans given,
-// one per call, the last one again and again.
+// one per call, the last one again and again. Its table is a second source.
 class FakeBackend : public CensusBackend
 {
 public:
+    FakeTable table;
     std::vector<std::vector<ProbeResult>> scans = {{}};
     std::vector<ProbeResult> known; // what Probe answers; anything else is free
     std::optional<std::vector<WhoResult>> whoAnswers;
@@ -22,9 +33,12 @@ public:
 
     static ProbeResult Result(Combination combo, ProbeResult::State state, std::string error = {})
     {
-        const std::string name = KeyText(combo.key);
+        const std::string name = FakeKeyText(combo.key);
         return {combo, state, std::move(error), name, CombinationText(combo.modifiers, name), {}};
     }
+
+    std::string_view SourceName() const override { return "registered"; }
+    std::vector<HotkeySource*> Sources() override { return {this, &table}; }
 
     std::vector<ProbeResult> Census() override
     {
@@ -53,7 +67,7 @@ public:
         return ParseHexCode(name);
     }
 
-    std::string KeyName(unsigned key) const override { return KeyText(key); }
+    std::string KeyName(unsigned key) const override { return FakeKeyText(key); }
 
     std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override
     {
@@ -64,7 +78,7 @@ public:
     bool ReportLocks() override { return hasLocks; }
 
 private:
-    static std::string KeyText(unsigned key)
+    static std::string FakeKeyText(unsigned key)
     {
         return key >= 'A' && key <= 'Z' ? std::string(1, static_cast<char>(key)) : "+=";
     }

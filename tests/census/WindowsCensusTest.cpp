@@ -55,7 +55,8 @@ ParsedRecord ListRecord(const char* combination, const char* key, const char* co
         return std::string(1, modifiers[c == 'C' ? 0 : c == 'A' ? 1 : c == 'S' ? 2 : 3]);
     };
     return {{"combination", combination}, {"key", key}, {"code", code}, {"ctrl", flag('C')},
-        {"alt", flag('A')}, {"shift", flag('S')}, {"win", flag('W')}, {"state", "taken"}, {"error", ""}};
+        {"alt", flag('A')}, {"shift", flag('S')}, {"win", flag('W')}, {"state", "taken"},
+        {"source", "registered"}, {"holder", ""}, {"action", ""}, {"error", ""}};
 }
 
 const std::vector<HeldHotkeys::Combination> kCtrlAltK = {{MOD_CONTROL | MOD_ALT, 'K'}};
@@ -97,7 +98,8 @@ TEST(WindowsCensus, ListsWhatAnotherProgramHoldsInEveryFormat)
 
         ParsedRecords textListed;
         for (const ParsedRecord& record : kListed)
-            textListed.push_back(Only(record, {"combination", "key", "code", "state", "error"}));
+            textListed.push_back(
+                Only(record, {"combination", "key", "code", "state", "source", "holder", "error"}));
         const CliRun text = RunCensus({});
         EXPECT_EQ(textListed, ParseAlignedText(text.out)) << text.out;
 
@@ -112,7 +114,7 @@ TEST(WindowsCensus, ListsWhatAnotherProgramHoldsInEveryFormat)
 
         ExpectNothingLeftHeld(kHeld);
     }
-    EXPECT_EQ("Combination  Key  Code  State  Error\n", RunCensus({}).out) << "nothing held";
+    EXPECT_EQ("Combination  Key  Code  State  Source  Holder  Error\n", RunCensus({}).out) << "nothing held";
 }
 
 TEST(WindowsCensus, CheckExitStatus)
@@ -205,9 +207,9 @@ TEST(WindowsCensus, ProgramReportsThroughItsOutputAndExitStatus)
     const CliRun taken = RunProgram("check Ctrl+Alt+K Ctrl+Alt+J");
     EXPECT_EQ(kExitTaken, taken.status) << taken.err;
     EXPECT_EQ((ParsedRecords{{{"combination", "Ctrl+Alt+K"}, {"key", "K"}, {"code", "0x4b"},
-                                 {"state", "taken"}, {"error", ""}},
+                                 {"state", "taken"}, {"source", "registered"}, {"holder", ""}, {"error", ""}},
                   {{"combination", "Ctrl+Alt+J"}, {"key", "J"}, {"code", "0x4a"}, {"state", "free"},
-                      {"error", ""}}}),
+                      {"source", ""}, {"holder", ""}, {"error", ""}}}),
         ParseAlignedText(taken.out))
         << taken.out;
 

@@ -119,12 +119,14 @@ TEST_F(X11CensusTest, ListsExactlyTheHeldCombinationsInTheDialogsOrder)
     // alone. Alt+Delete is held only with NumLock: not taken.
     const std::string k = CodeText(m_k);
     const std::vector<Row> expected = {
-        {"combination", "key", "code", "ctrl", "alt", "shift", "win", "state", "error"},
-        {"Ctrl+Alt+Shift+Win+" + CodeText(m_min), "", CodeText(m_min), "1", "1", "1", "1", "taken", ""},
-        {"Ctrl+Alt+k", "k", k, "1", "1", "0", "0", "taken", ""},
-        {"Shift+Win+k", "k", k, "0", "0", "1", "1", "taken", ""},
-        {"k", "k", k, "0", "0", "0", "0", "taken", ""},
-        {"Shift+Win+F12", "F12", CodeText(m_f12), "0", "0", "1", "1", "taken", ""},
+        {"combination", "key", "code", "ctrl", "alt", "shift", "win", "state", "source", "holder", "action",
+            "error"},
+        {"Ctrl+Alt+Shift+Win+" + CodeText(m_min), "", CodeText(m_min), "1", "1", "1", "1", "taken", "x11", "",
+            "", ""},
+        {"Ctrl+Alt+k", "k", k, "1", "1", "0", "0", "taken", "x11", "", "", ""},
+        {"Shift+Win+k", "k", k, "0", "0", "1", "1", "taken", "x11", "", "", ""},
+        {"k", "k", k, "0", "0", "0", "0", "taken", "x11", "", "", ""},
+        {"Shift+Win+F12", "F12", CodeText(m_f12), "0", "0", "1", "1", "taken", "x11", "", "", ""},
     };
     EXPECT_EQ(expected, TsvRows(run.output));
     ExpectShortcutStillWorks(holder, m_k);
@@ -188,7 +190,8 @@ TEST_F(X11CensusTest, CheckTellsFreeTakenAndUnknownApart)
     const std::vector<Row> rows
         = TsvRows(RunCli(m_backend, {"check", "--locks", "--format", "tsv", "Alt+Del", "Ctrl+Alt+k"}).output);
     ASSERT_EQ(3u, rows.size());
-    EXPECT_EQ((Row{"Alt+Delete", "Delete", CodeText(m_delete), "0", "1", "0", "0", "free", "", "NumLock"}),
+    EXPECT_EQ((Row{"Alt+Delete", "Delete", CodeText(m_delete), "0", "1", "0", "0", "free", "", "", "", "",
+                  "NumLock"}),
         rows[1]);
     EXPECT_EQ("NumLock CapsLock NumLock+CapsLock", rows[2].back());
     ExpectShortcutStillWorks(holder, m_k);
@@ -278,7 +281,8 @@ TEST_F(X11CensusTest, WatchSeesGrabsComeAndGo)
     // Each scan's events come out together, right after the scan: the grabs
     // change in the second between two scans.
     ChildProcess watch({"keyvane-census", "watch", "--interval", "1", "--count", "3", "--format", "tsv"});
-    ASSERT_EQ("time\tevent\tcombination\tkey\tcode\tctrl\talt\tshift\twin\tstate\terror",
+    ASSERT_EQ(
+        "time\tevent\tcombination\tkey\tcode\tctrl\talt\tshift\twin\tstate\tsource\tholder\taction\terror",
         watch.ReadLine(std::chrono::seconds(10)));
     EXPECT_EQ("present Shift+Win+F12", NextEvent(watch));
 

@@ -1,0 +1,67 @@
+#include "census/core/HotkeySource.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// The rank of the modifiers within a key: the dialog probes Ctrl as the most
+// significant flag, then Alt, Shift and Win, and lists the highest first.
+unsigned DialogRank(unsigned modifiers)
+{
+    return ((modifiers & kModCtrl) ? 8u : 0u) | ((modifiers & kModAlt) ? 4u : 0u)
+        | ((modifiers & kModShift) ? 2u : 0u) | ((modifiers & kModWin) ? 1u : 0u);
+}
+
+bool ListedBefore(const ProbeResult& a, const ProbeResult& b)
+{
+    if (a.combo.key != b.combo.key)
+        return a.combo.key < b.combo.key;
+    return DialogRank(a.combo.modifiers) > DialogRank(b.combo.modifiers);
+}
+
+void AddStamped(std::vector<ProbeResult>& rows, std::vector<ProbeResult> found, const HotkeySource& source)
+{
+    for (ProbeResult& row : found)
+        row.source = source.SourceName();
+    std::move(found.begin(), found.end(), std::back_inserter(rows));
+}
+
+} // namespace
+
+std::vector<ProbeResult> TableSource::Check(const Combination& combo)
+{
+    std::vector<ProbeResult> rows = Census();
+    std::erase_if(rows, [&](const ProbeResult& row) { return !Matches(row, combo); });
+    return rows;
+}
+
+bool TableSource::Matches(const ProbeResult& row, const Combination& combo) const
+{
+    return row.combo == combo;
+}
+
+std::vector<ProbeResult> CensusOf(const std::vector<HotkeySource*>& sources)
+{
+    std::vector<ProbeResult> rows;
+    for (HotkeySource* source : sources)
+        AddStamped(rows, source->Census(), *source);
+    std::stable_sort(rows.begin(), rows.end(), ListedBefore);
+    return rows;
+}
+
+std::vector<ProbeResult> CheckIn(const std::vector<HotkeySource*>& sources, const Combination& combo)
+{
+    std::vector<ProbeResult> rows;
+    for (HotkeySource* source : sources)
+        AddStamped(rows, source->Check(combo), *source);
+    const auto isFree = [](const ProbeResult& row) { return row.state == ProbeResult::State::Free; };
+    if (std::all_of(rows.begin(), rows.end(), isFree)) {
+        rows.resize(std::min<size_t>(rows.size(), 1));
+        for (ProbeResult& row : rows)
+            row.source.clear();
+        return rows;
+    }
+    std::erase_if(rows, isFree);
+    return rows;
+}
