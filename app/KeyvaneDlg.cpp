@@ -102,20 +102,27 @@ void CKeyvaneDlg::AddAboutToSystemMenu()
 void CKeyvaneDlg::TakeHotkeyCensus()
 {
     PrepareHotkeyList(m_list);
-    std::vector<TakenHotkey> taken;
-    try {
-        taken = ProbeHotkeys();
-    } catch (const ProbeLockError& error) {
+    const std::optional<std::vector<TakenHotkey>> taken = ProbeOrWarn();
+    if (!taken) {
         // An empty list would claim that nothing is held.
         SetWindowText("Keyvane :: Hotkeys Unknown");
-        ::MessageBoxA(m_hWnd, error.what(), "Keyvane", MB_OK | MB_ICONWARNING);
         return;
     }
     // The list repaints nothing until all rows are in.
     m_list.SetRedraw(FALSE);
-    FillHotkeyRows(m_list, taken);
+    FillHotkeyRows(m_list, *taken);
     m_list.SetRedraw(TRUE);
     ShowHotkeysInUse();
+}
+
+std::optional<std::vector<TakenHotkey>> CKeyvaneDlg::ProbeOrWarn()
+{
+    try {
+        return ProbeHotkeys();
+    } catch (const ProbeLockError& error) {
+        ::MessageBoxA(m_hWnd, error.what(), "Keyvane", MB_OK | MB_ICONWARNING);
+        return std::nullopt;
+    }
 }
 
 void CKeyvaneDlg::ShowHotkeysInUse()

@@ -6,6 +6,7 @@
 #include "geometry/MainWindowGeometry.h"
 #include "geometry/WindowSnapper.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ private:
 
     void AddAboutToSystemMenu();
     void TakeHotkeyCensus();
+    // The census's taken combinations; nothing, after telling the user why,
+    // when another probe kept the lock too long.
+    std::optional<std::vector<TakenHotkey>> ProbeOrWarn();
     void ShowHotkeysInUse();
     void RunListCommand(UINT command);
     // The selected rows, or every row when none is selected.

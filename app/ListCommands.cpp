@@ -235,10 +235,13 @@ void CKeyvaneDlg::OnRefresh()
     for (const int row : m_list.GetRows(LVNI_SELECTED))
         selected.insert(RowCombination(m_list, row));
 
-    const std::vector<TakenHotkey> taken = ProbeHotkeys();
+    // A census that could not be taken leaves the last one standing.
+    const std::optional<std::vector<TakenHotkey>> taken = ProbeOrWarn();
+    if (!taken)
+        return;
     m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
-    FillHotkeyRows(m_list, taken);
+    FillHotkeyRows(m_list, *taken);
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         if (selected.contains(RowCombination(m_list, row)))
             m_list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
