@@ -1,0 +1,70 @@
+#include "census/linux/DesktopTableSource.h"
+
+#include "census/core/CombinationText.h"
+#include "census/linux/Keysyms.h"
+
+namespace {
+
+ProbeResult ShortcutRow(const DesktopShortcut& shortcut)
+{
+    ProbeResult row{{shortcut.keysym, shortcut.modifiers}, ProbeResult::State::Taken, {}, shortcut.keyName,
+        CombinationText(shortcut.modifiers, shortcut.keyName), {}};
+    if (!shortcut.error.empty()) {
+        row.state = ProbeResult::State::Failed;
+        row.error = shortcut.error;
+        row.comboText.clear();
+    }
+    row.holder = shortcut.holder;
+    row.action = shortcut.action;
+    return row;
+}
+
+// A table that could not be read leaves the holder unknown, as well as the key.
+bool IsTableFailure(const ProbeResult& row)
+{
+    return row.state == ProbeResult::State::Failed && row.holder.empty();
+}
+
+} // namespace
+
+std::vector<ProbeResult> DesktopRows(const DesktopReading& reading)
+{
+    if (!reading.failure.empty())
+        return {{{0, 0}, ProbeResult::State::Failed, reading.failure, {}, {}, {}}};
+    std::vector<ProbeResult> rows;
+    rows.reserve(reading.shortcuts.size());
+    for (const DesktopShortcut& shortcut : reading.shortcuts)
+        rows.push_back(ShortcutRow(shortcut));
+    return rows;
+}
+
+std::vector<ProbeResult> DesktopTableSource::Census() { return DesktopRows(ReadDesktopShortcuts(m_table)); }
+
+// A table that could not be read fails for the very combination asked about.
+std::vector<ProbeResult> DesktopTableSource::Check(const Combination& combo)
+{
+    std::vector<ProbeResult> rows = TableSource::Check(combo);
+    for (ProbeResult& row : rows) {
+        if (IsTableFailure(row)) {
+            ProbeResult asked = m_platform.Row(combo, ProbeResult::State::Failed);
+            asked.error = std::move(row.error);
+            row = std::move(asked);
+        }
+    }
+    return rows;
+}
+
+// Nobody can tell whether a table that could not be read holds the
+// combination, nor whether a shortcut with the same modifiers and an
+// unreadable key does. Keys compare as keysyms, letters in lower case, as the
+// desktops compare them: Alt+Win+N is the table's <Super><Alt>n.
+bool DesktopTableSource::Matches(const ProbeResult& row, const Combination& combo) const
+{
+    if (IsTableFailure(row))
+        return true;
+    if (row.combo.modifiers != combo.modifiers)
+        return false;
+    if (row.state == ProbeResult::State::Failed)
+        return true;
+    return KeysymFromName(m_platform.KeyName(combo.key)) == KeysymFromName(row.keyName);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "census/core/CensusBackend.h"
+#include "census/linux/DesktopSources.h"
+
+// One desktop's shortcut table as a source of the census. Its rows carry
+// keysyms for keys and names of the desktop's own for holders and actions; a
+// table that cannot be read is one failed row, so that the other sources
+// still speak.
+class DesktopTableSource : public TableSource
+{
+public:
+    // The platform names the keys of the combinations that check asks about,
+    // whatever codes it gives them.
+    DesktopTableSource(DesktopSource table, const CensusBackend& platform)
+        : m_table(table), m_platform(platform)
+    {
+    }
+
+    std::string_view SourceName() const override { return DesktopSourceName(m_table); }
+    std::vector<ProbeResult> Census() override;
+    std::vector<ProbeResult> Check(const Combination& combo) override;
+
+protected:
+    bool Matches(const ProbeResult& row, const Combination& combo) const override;
+
+private:
+    DesktopSource m_table;
+    const CensusBackend& m_platform;
+};
+
+// The census rows of a reading: taken rows whose code is the keysym, a failed
+// row for each shortcut whose key could not be read, and for a table that
+// could not be read one failed row without key or holder.
+std::vector<ProbeResult> DesktopRows(const DesktopReading& reading);
