@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace {
 
@@ -18,12 +19,49 @@ namespace {
 const std::vector<std::string> kSessionVariables = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP",
     "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE", "GSETTINGS_BACKEND", "XDG_CONFIG_HOME"};
 
-ChildProcess::Outcome Census(std::vector<std::string> arguments, const std::vector<std::string>& session = {})
+std::unique_ptr<ChildProcess> StartCensus(
+    std::vector<std::string> arguments, const std::vector<std::string>& session = {})
 {
     arguments.insert(arguments.begin(), BuiltProgram("keyvane-census"));
     arguments.insert(arguments.end(), {"--format", "tsv"});
-    return ChildProcess(arguments, EnvironmentWithout(kSessionVariables, session)).Finish();
+    return std::make_unique<ChildProcess>(arguments, EnvironmentWithout(kSessionVariables, session));
 }
+
+ChildProcess::Outcome Census(std::vector<std::string> arguments, const std::vector<std::string>& session = {})
+{
+    return StartCensus(std::move(arguments), session)->Finish();
+}
+
+// A GNOME session whose settings are a keyfile of the test's own.
+class GnomeKeyfile
+{
+public:
+    explicit GnomeKeyfile(const std::string& windowMenu)
+    {
+        std::filesystem::create_directories(m_config.Path() / "glib-2.0" / "settings");
+        Write(windowMenu);
+    }
+
+    void Write(const std::string& windowMenu) const
+    {
+        std::ofstream(m_config.Path() / "glib-2.0" / "settings" / "keyfile")
+            << "[org/gnome/desktop/wm/keybindings]\nactivate-window-menu=['" << windowMenu << "']\n";
+    }
+
+    std::vector<std::string> Session() const
+    {
+        return {"XDG_CURRENT_DESKTOP=GNOME", "GSETTINGS_BACKEND=keyfile",
+            "XDG_CONFIG_HOME=" + m_config.Path().string()};
+    }
+
+    std::string Path(const char* name) const { return (m_config.Path() / name).string(); }
+
+private:
+    TemporaryFolder m_config;
+};
+
+constexpr const char* kWindowMenu
+    = "org.gnome.desktop.wm.keybindings | activate-window-menu (Activate the window menu)";
 
 // Each row as "combination | state | source | holder | action".
 std::vector<std::string> Rows(const std::string& tsv)
@@ -63,13 +101,9 @@ TEST(DesktopCensusTest, KdeBindingsWithTheirHoldersInAnyLetterCase)
 
 TEST(DesktopCensusTest, AFailingTableIsOneFailedRowBesideTheOthers)
 {
-    const TemporaryFolder config;
-    const std::filesystem::path settings = config.Path() / "glib-2.0" / "settings";
-    std::filesystem::create_directories(settings);
-    std::ofstream(settings / "keyfile") << "[org/gnome/desktop/wm/keybindings]\n"
-                                           "activate-window-menu=['<Super><ALT>N']\n";
-    const std::vector<std::string> session = {"XDG_CURRENT_DESKTOP=GNOME", "GSETTINGS_BACKEND=keyfile",
-        "XDG_CONFIG_HOME=" + config.Path().string(), "SWAYSOCK=" + (config.Path() / "gone.sock").string()};
+    const GnomeKeyfile gnome("<Super><ALT>N");
+    std::vector<std::string> session = gnome.Session();
+    session.push_back("SWAYSOCK=" + gnome.Path("gone.sock"));
 
     const ChildProcess::Outcome list = Census({"list"}, session);
     ASSERT_EQ(0, list.status) << list.error;
@@ -90,6 +124,22 @@ TEST(DesktopCensusTest, AFailingTableIsOneFailedRowBesideTheOthers)
     const ChildProcess::Outcome both = Census({"check", "win+alt+n"}, session);
     EXPECT_EQ(2, both.status);
     EXPECT_TRUE(Has(Rows(both.output), "Alt+Win+n | failed | sway |  | ")) << both.output;
+}
+
+TEST(DesktopCensusTest, WatchSeesAGnomeBindingMove)
+{
+    const GnomeKeyfile gnome("<Super>n");
+    const std::unique_ptr<ChildProcess> watch
+        = StartCensus({"watch", "--source", "gnome", "--interval", "2", "--count", "2"}, gnome.Session());
+    // The header, then the first scan's rows.
+    ASSERT_TRUE(watch->ReadLine(std::chrono::seconds(10)));
+    ASSERT_TRUE(watch->ReadLine(std::chrono::seconds(10)));
+    gnome.Write("<Super>m");
+
+    const ChildProcess::Outcome outcome = watch->Finish(std::chrono::seconds(20));
+    EXPECT_EQ(0, outcome.status) << outcome.error;
+    for (const char* change : {"\tdisappeared\tWin+n\t", "\tappeared\tWin+m\t"})
+        EXPECT_NE(std::string::npos, outcome.output.find(change)) << outcome.output;
 }
 
 } // namespace
