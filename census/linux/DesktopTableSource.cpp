@@ -3,6 +3,8 @@
 #include "census/core/CombinationText.h"
 #include "census/linux/Keysyms.h"
 
+#include <algorithm>
+
 namespace {
 
 ProbeResult ShortcutRow(const DesktopShortcut& shortcut)
@@ -57,7 +59,8 @@ std::vector<ProbeResult> DesktopTableSource::Check(const Combination& combo)
 // Nobody can tell whether a table that could not be read holds the
 // combination, nor whether a shortcut with the same modifiers and an
 // unreadable key does. Keys compare as keysyms, letters in lower case, as the
-// desktops compare them: Alt+Win+N is the table's <Super><Alt>n.
+// desktops compare them: Alt+Win+N is the table's <Super><Alt>n. A key that
+// carries several keysyms (KP_End and KP_1) holds the shortcuts of each.
 bool DesktopTableSource::Matches(const ProbeResult& row, const Combination& combo) const
 {
     if (IsTableFailure(row))
@@ -66,5 +69,8 @@ bool DesktopTableSource::Matches(const ProbeResult& row, const Combination& comb
         return false;
     if (row.state == ProbeResult::State::Failed)
         return true;
-    return KeysymFromName(m_platform.KeyName(combo.key)) == KeysymFromName(row.keyName);
+    const std::vector<unsigned> keysyms = m_platform.Keysyms(combo.key);
+    const unsigned wanted = LowerKeysym(row.combo.key);
+    return std::any_of(
+        keysyms.begin(), keysyms.end(), [&](unsigned keysym) { return LowerKeysym(keysym) == wanted; });
 }

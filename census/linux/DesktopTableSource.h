@@ -3,6 +3,14 @@
 #include "census/core/CensusBackend.h"
 #include "census/linux/DesktopSources.h"
 
+// A Linux platform, whatever codes it gives keys (X keycodes, keysyms): the
+// keysyms each key stands for.
+class KeysymBackend : public CensusBackend
+{
+public:
+    virtual std::vector<unsigned> Keysyms(unsigned key) const = 0;
+};
+
 // One desktop's shortcut table as a source of the census. Its rows carry
 // keysyms for keys and names of the desktop's own for holders and actions; a
 // table that cannot be read is one failed row, so that the other sources
@@ -10,9 +18,9 @@
 class DesktopTableSource : public TableSource
 {
 public:
-    // The platform names the keys of the combinations that check asks about,
-    // whatever codes it gives them.
-    DesktopTableSource(DesktopSource table, const CensusBackend& platform)
+    // The platform tells which keysyms the combinations that check asks about
+    // stand for.
+    DesktopTableSource(DesktopSource table, const KeysymBackend& platform)
         : m_table(table), m_platform(platform)
     {
     }
@@ -26,7 +34,7 @@ protected:
 
 private:
     DesktopSource m_table;
-    const CensusBackend& m_platform;
+    const KeysymBackend& m_platform;
 };
 
 // The census rows of a reading: taken rows whose code is the keysym, a failed

@@ -42,6 +42,8 @@ unsigned KeysymFromCharacter(unsigned codePoint)
     return xkb_keysym_to_lower(xkb_utf32_to_keysym(codePoint));
 }
 
+unsigned LowerKeysym(unsigned keysym) { return xkb_keysym_to_lower(keysym); }
+
 std::string KeysymName(unsigned keysym)
 {
     std::array<char, 64> name{};

@@ -16,6 +16,9 @@ unsigned KeysymFromCharacter(unsigned codePoint);
 
 std::string KeysymName(unsigned keysym);
 
+// The keysym of the lower-case letter of a capital one; any other keysym.
+unsigned LowerKeysym(unsigned keysym);
+
 // The keysym name a short name that people type stands for (Esc, PgUp, Enter,
 // ...); the text itself when it is no such alias.
 std::string_view UnaliasedKeyName(std::string_view text);

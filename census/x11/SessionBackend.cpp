@@ -27,3 +27,8 @@ std::string SessionBackend::KeyName(unsigned key) const
 {
     return UsesDisplay() ? m_x11.KeyName(key) : KeysymName(key);
 }
+
+std::vector<unsigned> SessionBackend::Keysyms(unsigned key) const
+{
+    return UsesDisplay() ? m_x11.Keysyms(key) : std::vector<unsigned>{key};
+}

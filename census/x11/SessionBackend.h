@@ -12,10 +12,10 @@
 // The sources a Linux session offers: the shortcut tables its desktops keep,
 // found from the environment, and the X11 probe where there is a display.
 // With a display, a combination's key is an X keycode, as the probe needs;
-// without one, a keysym. The tables compare key names, and so answer either.
+// without one, a keysym. The tables compare keysyms, and so answer either.
 // With neither a display nor a table, the probe alone stays, to say why it
 // cannot work.
-class SessionBackend final : public CensusBackend
+class SessionBackend final : public KeysymBackend
 {
 public:
     SessionBackend();
@@ -33,6 +33,7 @@ public:
 
     std::optional<unsigned> ParseKey(std::string_view name) const override;
     std::string KeyName(unsigned key) const override;
+    std::vector<unsigned> Keysyms(unsigned key) const override;
 
 private:
     // Whether the probe is a source and keys are its keycodes.

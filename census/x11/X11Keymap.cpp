@@ -48,6 +48,18 @@ std::string X11Keymap::KeyName(unsigned keycode) const
     return name ? name : "";
 }
 
+std::vector<unsigned> X11Keymap::Keysyms(unsigned keycode) const
+{
+    std::vector<unsigned> keysyms;
+    if (keycode < m_minKeycode || keycode > m_maxKeycode)
+        return keysyms;
+    for (int level = 0; level < m_levels; ++level) {
+        if (const KeySym keysym = At(keycode, level); keysym != NoSymbol)
+            keysyms.push_back(static_cast<unsigned>(keysym));
+    }
+    return keysyms;
+}
+
 std::optional<unsigned> X11Keymap::ParseKey(std::string_view text) const
 {
     if (const std::optional<unsigned> keycode = ParseHexCode(text)) {

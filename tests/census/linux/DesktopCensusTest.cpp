@@ -4,13 +4,11 @@
 
 #include "tests/census/FormatParsers.h"
 #include "tests/census/linux/Fixture.h"
+#include "tests/census/linux/GnomeKeyfile.h"
 #include "tests/census/linux/KdeSession.h"
-#include "tests/census/linux/TemporaryFolder.h"
 #include "tests/census/x11/ChildProcess.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -31,34 +29,6 @@ ChildProcess::Outcome Census(std::vector<std::string> arguments, const std::vect
 {
     return StartCensus(std::move(arguments), session)->Finish();
 }
-
-// A GNOME session whose settings are a keyfile of the test's own.
-class GnomeKeyfile
-{
-public:
-    explicit GnomeKeyfile(const std::string& windowMenu)
-    {
-        std::filesystem::create_directories(m_config.Path() / "glib-2.0" / "settings");
-        Write(windowMenu);
-    }
-
-    void Write(const std::string& windowMenu) const
-    {
-        std::ofstream(m_config.Path() / "glib-2.0" / "settings" / "keyfile")
-            << "[org/gnome/desktop/wm/keybindings]\nactivate-window-menu=['" << windowMenu << "']\n";
-    }
-
-    std::vector<std::string> Session() const
-    {
-        return {"XDG_CURRENT_DESKTOP=GNOME", "GSETTINGS_BACKEND=keyfile",
-            "XDG_CONFIG_HOME=" + m_config.Path().string()};
-    }
-
-    std::string Path(const char* name) const { return (m_config.Path() / name).string(); }
-
-private:
-    TemporaryFolder m_config;
-};
 
 constexpr const char* kWindowMenu
     = "org.gnome.desktop.wm.keybindings | activate-window-menu (Activate the window menu)";
