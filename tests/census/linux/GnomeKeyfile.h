@@ -24,15 +24,12 @@ public:
             << "[org/gnome/desktop/wm/keybindings]\nactivate-window-menu=['" << windowMenu << "']\n";
     }
 
-    // The variables of the session, "NAME=value".
-    std::vector<std::string> Session() const
+    // The session's variables, "NAME=value".
+    std::vector<std::string> Variables() const
     {
         return {"XDG_CURRENT_DESKTOP=GNOME", "GSETTINGS_BACKEND=keyfile",
             "XDG_CONFIG_HOME=" + m_config.Path().string()};
     }
-
-    // A path in a folder of the test's own.
-    std::string Path(const char* name) const { return (m_config.Path() / name).string(); }
 
 private:
     TemporaryFolder m_config;

@@ -442,7 +442,7 @@ TEST_F(X11CensusTest, AnX11SessionOfGnomeListsTheTableBesideTheProbe)
     ASSERT_TRUE(holder.Holding()) << "the helper client could not take its grab";
     const GnomeKeyfile gnome("<Ctrl><Alt>KP_1");
     const std::vector<std::string> session = EnvironmentWithout(
-        {"DBUS_SESSION_BUS_ADDRESS", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"}, gnome.Session());
+        {"DBUS_SESSION_BUS_ADDRESS", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"}, gnome.Variables());
     for (const char* key : {"ctrl+alt+KP_End", "ctrl+alt+kp_1"}) {
         const ChildProcess::Outcome outcome = Census({"check", key}, session).Finish();
         EXPECT_EQ(kExitTaken, outcome.status) << outcome.error;
