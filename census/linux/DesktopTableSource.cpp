@@ -27,8 +27,9 @@ bool IsTableFailure(const ProbeResult& row)
     return row.state == ProbeResult::State::Failed && row.holder.empty();
 }
 
-} // namespace
-
+// Taken rows whose code is the keysym, a failed row for each shortcut whose
+// key could not be read, and for a table that could not be read one failed
+// row without key or holder.
 std::vector<ProbeResult> DesktopRows(const DesktopReading& reading)
 {
     if (!reading.failure.empty())
@@ -39,6 +40,8 @@ std::vector<ProbeResult> DesktopRows(const DesktopReading& reading)
         rows.push_back(ShortcutRow(shortcut));
     return rows;
 }
+
+} // namespace
 
 std::vector<ProbeResult> DesktopTableSource::Census() { return DesktopRows(ReadDesktopShortcuts(m_table)); }
 

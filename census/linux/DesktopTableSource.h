@@ -36,8 +36,3 @@ private:
     DesktopSource m_table;
     const KeysymBackend& m_platform;
 };
-
-// The census rows of a reading: taken rows whose code is the keysym, a failed
-// row for each shortcut whose key could not be read, and for a table that
-// could not be read one failed row without key or holder.
-std::vector<ProbeResult> DesktopRows(const DesktopReading& reading);

@@ -1,10 +1,9 @@
 #include "census/linux/Keysyms.h"
 
+#include "census/core/CombinationText.h"
 #include "census/linux/DesktopShortcut.h"
 
 #include <xkbcommon/xkbcommon.h>
-
-#include "census/core/CombinationText.h"
 
 #include <array>
 #include <utility>
