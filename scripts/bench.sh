@@ -2,7 +2,9 @@
 # Builds the keyvane_bench target and runs it under Wine on a private Xvfb:
 # the 32-bit build, or the 64-bit one on a machine that runs no 32-bit
 # programs or with --arch x86_64. Other arguments go to the benchmark. Then the
-# X11 census's benchmark, built natively, on the same Xvfb.
+# X11 census's benchmark, built natively, on the same Xvfb; and the Linux
+# desktops' tables, read in-process and by whole census processes, with no
+# display.
 #
 #   scripts/bench.sh [--arch i686|x86_64] [BENCHMARK ARGUMENT...]
 set -euo pipefail
@@ -22,6 +24,7 @@ arch=${keyvane_arches[0]}
 keyvane_build "$arch" keyvane_bench
 bench=$(keyvane_built_exe "$arch" keyvane_bench)
 keyvane_build x11 keyvane_x11_bench
+keyvane_build x11 keyvane_linux_bench
 keyvane_start_xvfb
 keyvane_use_arch "$arch"
 keyvane_prepare_prefix
@@ -32,3 +35,7 @@ keyvane_stop_wine
 echo
 echo "X11 census:"
 keyvane_run "$KEYVANE_BUILD_ROOT/x11/bin/keyvane_x11_bench"
+
+echo
+echo "Linux desktops' tables:"
+keyvane_run env -u DISPLAY "$KEYVANE_BUILD_ROOT/x11/bin/keyvane_linux_bench"

@@ -105,6 +105,10 @@ DesktopReading ReadGnomeShortcuts()
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     if (!source)
         return {{}, "GSettings: no schemas are installed"};
+    // A backend that watches its store (the keyfile one) learns of changes
+    // through this thread's main loop, which nothing else runs: a watch would
+    // read the first values for ever.
+    while (g_main_context_iteration(nullptr, FALSE)) { }
     const KeybindingDescriptions descriptions = ReadKeybindingDescriptions();
     DesktopReading reading;
     for (const char* id : kSchemas) {

@@ -1,10 +1,31 @@
 #include "census/linux/Keysyms.h"
 
+#include "census/core/CombinationText.h"
 #include "census/linux/DesktopShortcut.h"
 
 #include <xkbcommon/xkbcommon.h>
 
 #include <array>
+#include <utility>
+
+namespace {
+
+// Short names people type, with the keysym each stands for.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kAliases = {{
+    {"Esc", "Escape"},
+    {"PgUp", "Prior"},
+    {"PgDn", "Next"},
+    {"Del", "Delete"},
+    {"Ins", "Insert"},
+    {"Space", "space"},
+    {"Enter", "Return"},
+    {"Plus", "plus"},
+    {"Minus", "minus"},
+}};
+
+bool IsPrintableAscii(std::string_view text) { return text.size() == 1 && text[0] > ' ' && text[0] <= '~'; }
+
+} // namespace
 
 unsigned KeysymFromName(std::string_view name)
 {
@@ -20,12 +41,35 @@ unsigned KeysymFromCharacter(unsigned codePoint)
     return xkb_keysym_to_lower(xkb_utf32_to_keysym(codePoint));
 }
 
+unsigned LowerKeysym(unsigned keysym) { return xkb_keysym_to_lower(keysym); }
+
 std::string KeysymName(unsigned keysym)
 {
     std::array<char, 64> name{};
     if (xkb_keysym_get_name(keysym, name.data(), name.size()) <= 0)
         return {};
     return name.data();
+}
+
+std::string_view UnaliasedKeyName(std::string_view text)
+{
+    for (const auto& [alias, keysymName] : kAliases) {
+        if (EqualsIgnoringCase(text, alias))
+            return keysymName;
+    }
+    return text;
+}
+
+std::optional<unsigned> ParseKeysym(std::string_view text)
+{
+    if (const std::optional<unsigned> code = ParseHexCode(text))
+        return xkb_keysym_to_lower(*code);
+    const std::string_view name = UnaliasedKeyName(text);
+    const unsigned keysym = IsPrintableAscii(name) ? KeysymFromCharacter(static_cast<unsigned char>(name[0]))
+                                                   : KeysymFromName(name);
+    if (keysym == XKB_KEY_NoSymbol)
+        return std::nullopt;
+    return keysym;
 }
 
 void SetKey(DesktopShortcut& shortcut, unsigned keysym, std::string error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,18 @@ unsigned KeysymFromName(std::string_view name);
 unsigned KeysymFromCharacter(unsigned codePoint);
 
 std::string KeysymName(unsigned keysym);
+
+// The keysym of the lower-case letter of a capital one; any other keysym.
+unsigned LowerKeysym(unsigned keysym);
+
+// The keysym name a short name that people type stands for (Esc, PgUp, Enter,
+// ...); the text itself when it is no such alias.
+std::string_view UnaliasedKeyName(std::string_view text);
+
+// The keysym of a key as a combination text writes it: an alias, a printable
+// character, a keysym name (exactly, else ignoring case) or a code such as
+// 0xff1b. Letters come out lower case. Nothing for anything else.
+std::optional<unsigned> ParseKeysym(std::string_view text);
 
 // Fills the shortcut's keysym and key name; its error when the keysym is 0.
 void SetKey(DesktopShortcut& shortcut, unsigned keysym, std::string error);

@@ -1,7 +1,8 @@
-// keyvane-census for X11 desktops: which key combinations other clients grab.
+// keyvane-census for Linux desktops: which key combinations the desktop's
+// shortcut tables hold, and which other clients grab on an X display.
 #include "census/core/Cli.h"
 #include "census/x11/OutputHangup.h"
-#include "census/x11/X11Backend.h"
+#include "census/x11/SessionBackend.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -29,11 +30,11 @@ int main(int argc, char** argv)
     // a signal that ends the program.
     signal(SIGPIPE, SIG_IGN);
     XSetIOErrorHandler(DisplayLost);
-    X11Backend backend;
+    SessionBackend backend;
     // Xwayland shows a client only the grabs of other X clients: the
     // compositor's own shortcuts cannot be seen from here.
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (backend.Connected() && wayland && *wayland) {
+    if (backend.DisplayConnected() && wayland && *wayland) {
         std::cerr << "keyvane-census: note: this is a Wayland session; only the grabs of X11 programs can be "
                      "seen, not the shortcuts of the compositor\n";
     }

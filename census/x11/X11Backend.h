@@ -28,6 +28,7 @@ public:
     ProbeResult Probe(const Combination& combo) override;
     std::optional<unsigned> ParseKey(std::string_view name) const override;
     std::string KeyName(unsigned key) const override;
+    std::vector<unsigned> Keysyms(unsigned key) const { return Keymap().Keysyms(key); }
     bool ReportLocks() override;
 
 private:

@@ -1,28 +1,14 @@
 #include "census/x11/X11Keymap.h"
 
 #include "census/core/CombinationText.h"
+#include "census/linux/Keysyms.h"
 
 #include <X11/keysym.h>
 
-#include <array>
 #include <memory>
 #include <stdexcept>
-#include <utility>
 
 namespace {
-
-// Short names people type, with the keysym each stands for.
-constexpr std::array<std::pair<std::string_view, const char*>, 9> kAliases = {{
-    {"Esc", "Escape"},
-    {"PgUp", "Prior"},
-    {"PgDn", "Next"},
-    {"Del", "Delete"},
-    {"Ins", "Insert"},
-    {"Space", "space"},
-    {"Enter", "Return"},
-    {"Plus", "plus"},
-    {"Minus", "minus"},
-}};
 
 struct XFreeDeleter
 {
@@ -62,6 +48,18 @@ std::string X11Keymap::KeyName(unsigned keycode) const
     return name ? name : "";
 }
 
+std::vector<unsigned> X11Keymap::Keysyms(unsigned keycode) const
+{
+    std::vector<unsigned> keysyms;
+    if (keycode < m_minKeycode || keycode > m_maxKeycode)
+        return keysyms;
+    for (int level = 0; level < m_levels; ++level) {
+        if (const KeySym keysym = At(keycode, level); keysym != NoSymbol)
+            keysyms.push_back(static_cast<unsigned>(keysym));
+    }
+    return keysyms;
+}
+
 std::optional<unsigned> X11Keymap::ParseKey(std::string_view text) const
 {
     if (const std::optional<unsigned> keycode = ParseHexCode(text)) {
@@ -69,11 +67,7 @@ std::optional<unsigned> X11Keymap::ParseKey(std::string_view text) const
             return std::nullopt;
         return keycode;
     }
-    std::string name(text);
-    for (const auto& [alias, keysymName] : kAliases) {
-        if (EqualsIgnoringCase(text, alias))
-            name = keysymName;
-    }
+    const std::string name(UnaliasedKeyName(text));
     // A printable character stands for its own keysym, as "+" for plus.
     const bool character = name.size() == 1 && name[0] > ' ' && name[0] <= '~';
     const KeySym keysym = character ? static_cast<KeySym>(name[0]) : XStringToKeysym(name.c_str());

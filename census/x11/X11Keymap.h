@@ -20,6 +20,9 @@ public:
     // The name of the keycode's first keysym; empty when it has none.
     std::string KeyName(unsigned keycode) const;
 
+    // Every keysym the keycode carries, at any level.
+    std::vector<unsigned> Keysyms(unsigned keycode) const;
+
     // The keycode of a keysym name, a printable character, a common alias (Esc,
     // PgUp, Enter, ...) or a hexadecimal keycode (0x2d). Names match exactly
     // first, then ignoring case.

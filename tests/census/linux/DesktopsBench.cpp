@@ -5,12 +5,16 @@
 //   (b) KDE:   Debian's kglobalaccel5 with 40 components of 10 shortcuts
 //   (c) GNOME: every keybinding schema installed, with the keyfile backend;
 //              the first read of a process loads the schemas and descriptions
+//   (d) floor: keyvane-census --version, a whole process that reads nothing
+//   (e) keyvane-census list --source kde, as a whole process, on (b)'s daemon
+//   (f) keyvane-census list --source gnome, as a whole process, on (c)'s schemas
 #include "census/linux/DesktopSources.h"
 #include "census/linux/GnomeShortcuts.h"
 #include "census/linux/KdeShortcuts.h"
 #include "tests/bench/BestOf.h"
 #include "tests/census/linux/KdeSession.h"
 #include "tests/census/linux/TemporaryFolder.h"
+#include "tests/census/x11/ChildProcess.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +63,23 @@ template <typename Reader> double Time(Reader read, size_t& rows)
     return elapsed;
 }
 
+// A whole census process, with no display, its output read to the end.
+double TimeCensus(const std::vector<std::string>& arguments, const std::vector<std::string>& session)
+{
+    std::vector<std::string> command = {BuiltProgram("keyvane-census")};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    const Clock::time_point start = Clock::now();
+    ChildProcess census(command,
+        EnvironmentWithout(
+            {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"},
+            session));
+    const ChildProcess::Outcome outcome = census.Finish();
+    const double elapsed = Milliseconds(Clock::now() - start);
+    if (outcome.status != 0)
+        std::fprintf(stderr, "%s", outcome.error.c_str());
+    return elapsed;
+}
+
 } // namespace
 
 int main()
@@ -84,6 +105,13 @@ int main()
             },
             [&] { return Time([] { return ReadKdeShortcuts(); }, kdeRows); },
             [&] { return Time(ReadGnomeShortcuts, gnomeRows); },
+            [] { return TimeCensus({"--version"}, {}); },
+            [] {
+                return TimeCensus({"list", "--source", "kde"}, {});
+            },
+            [] {
+                return TimeCensus({"list", "--source", "gnome"}, {"XDG_CURRENT_DESKTOP=GNOME"});
+            },
         });
 
     const double floor = best[0];
@@ -94,5 +122,12 @@ int main()
     std::printf("(c) GNOME, %zu rows, first read          %8.1f    %.2f   (goal 100 ms)\n", gnomeRows,
         gnomeFirst, gnomeFirst / floor);
     std::printf("    GNOME, later reads                   %8.1f    %.2f\n", best[2], best[2] / floor);
+    const double processFloor = best[3];
+    std::printf("\nwhole processes                              ms    x floor\n");
+    std::printf("(d) keyvane-census --version             %8.1f    1.00\n", processFloor);
+    std::printf("(e) list --source kde                    %8.1f    %.2f   (goal 100 ms)\n", best[4],
+        best[4] / processFloor);
+    std::printf("(f) list --source gnome                  %8.1f    %.2f   (goal 100 ms)\n", best[5],
+        best[5] / processFloor);
     return 0;
 }

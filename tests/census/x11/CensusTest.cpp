@@ -6,6 +6,7 @@
 #include "census/core/CombinationText.h"
 #include "census/core/Records.h"
 #include "census/x11/X11Backend.h"
+#include "tests/census/linux/GnomeKeyfile.h"
 #include "tests/census/x11/ChildProcess.h"
 #include "tests/census/x11/DisplayTest.h"
 #include "tests/census/x11/HeldGrabs.h"
@@ -301,8 +302,11 @@ TEST_F(X11CensusTest, WatchSeesGrabsComeAndGo)
 
 TEST(X11CensusWithoutDisplay, SaysWhyAndClaimsNothing)
 {
+    // Nor a desktop whose shortcut table the census could read instead.
     const std::vector<std::string> environment
-        = EnvironmentWithout({"DISPLAY"}, {"WAYLAND_DISPLAY=wayland-0"});
+        = EnvironmentWithout({"DISPLAY", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS", "SWAYSOCK",
+                                 "HYPRLAND_INSTANCE_SIGNATURE"},
+            {"WAYLAND_DISPLAY=wayland-0"});
     const std::vector<std::vector<std::string>> commands
         = {{"list"}, {"check", "Ctrl+Alt+K"}, {"watch", "--count", "1"}, {"--format", "json"}};
     for (const std::vector<std::string>& command : commands) {
@@ -428,6 +432,26 @@ TEST(X11CensusProcesses, WatchNamesKeysAfterTheKeymapChanged)
     // Ends the watch; this connection must not see the display go.
     client.reset();
     display.Stop();
+}
+
+// The table names the keypad key by the keysym it has with NumLock, the grab
+// by its keycode: both answer for it, however the key is named.
+TEST_F(X11CensusTest, AnX11SessionOfGnomeListsTheTableBesideTheProbe)
+{
+    HeldGrabs holder({{Key("KP_End"), ControlMask | Mod1Mask}});
+    ASSERT_TRUE(holder.Holding()) << "the helper client could not take its grab";
+    const GnomeKeyfile gnome("<Ctrl><Alt>KP_1");
+    const std::vector<std::string> session = EnvironmentWithout(
+        {"DBUS_SESSION_BUS_ADDRESS", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"}, gnome.Variables());
+    for (const char* key : {"ctrl+alt+KP_End", "ctrl+alt+kp_1"}) {
+        const ChildProcess::Outcome outcome = Census({"check", key}, session).Finish();
+        EXPECT_EQ(kExitTaken, outcome.status) << outcome.error;
+        const std::vector<Row> rows = TsvRows(outcome.output);
+        ASSERT_EQ(3u, rows.size()) << outcome.output;
+        EXPECT_EQ((Row{"taken", "x11", ""}), (Row{rows[1][7], rows[1][8], rows[1][9]}));
+        EXPECT_EQ((Row{"taken", "gnome", "org.gnome.desktop.wm.keybindings"}),
+            (Row{rows[2][7], rows[2][8], rows[2][9]}));
+    }
 }
 
 } // namespace
