@@ -3,7 +3,7 @@
 #
 #   keyvane-VERSION-win32.zip          the 32-bit Windows build
 #   keyvane-VERSION-win64.zip          the 64-bit Windows build
-#   keyvane-census_VERSION_amd64.deb   the Linux census (X11), for Debian and its kin
+#   keyvane-census_VERSION_amd64.deb   the Linux census, for Debian and its kin
 #
 # VERSION is the version resource's ProductVersion (res/Keyvane.rc), the one
 # the About box shows. Then unpacks each into an empty folder and runs its
@@ -78,10 +78,12 @@ Maintainer: Tavrole inc. <support@tavrole.example>
 Depends: $depends
 Section: utils
 Priority: optional
-Description: lists the global hotkeys that programs hold on an X11 desktop
- keyvane-census tries each key with each combination of Ctrl, Alt, Shift and
- Win as a grab of its own and lists the ones another program holds. It gives
- every grab back at once.
+Description: lists the global shortcuts that programs hold on a Linux desktop
+ keyvane-census reads the shortcut tables of KDE Plasma, GNOME, sway and
+ Hyprland, naming the component and the action of each shortcut, and on X11
+ tries each key with each combination of Ctrl, Alt, Shift and Win as a grab
+ of its own, listing the ones another program holds. It gives every grab back
+ at once.
 CONTROL
     rm -f "$dist/$name.deb"
     dpkg-deb --root-owner-group --build "$root" "$dist/$name.deb" >/dev/null
