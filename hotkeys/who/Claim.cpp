@@ -1,7 +1,7 @@
 #include "hotkeys/who/Claim.h"
 
 #include "hotkeys/who/HookModules.h"
-#include "hotkeys/who/OwnedHandle.h"
+#include "util/UniqueHandle.h"
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@ namespace {
 
 bool ThreadRunsIn(DWORD threadId, DWORD processId)
 {
-    const OwnedHandle thread(::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, threadId));
+    const UniqueHandle thread(::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, threadId));
     return thread && ::GetProcessIdOfThread(thread.get()) == processId;
 }
 
@@ -39,7 +39,7 @@ std::optional<Claim> CheckReport(const Report& report)
 
 std::wstring ProcessImage(DWORD processId)
 {
-    const OwnedHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
         return {};
     for (DWORD size = MAX_PATH;; size = std::min(size * 2, kLongestPath)) {

@@ -1,7 +1,7 @@
 #include "hotkeys/who/ObjectSecurity.h"
 
 #include "hotkeys/who/HookModules.h"
-#include "hotkeys/who/OwnedHandle.h"
+#include "util/UniqueHandle.h"
 
 #include <sddl.h>
 
@@ -19,7 +19,7 @@ std::wstring UserSid(std::string& error)
         error = SystemError("Opening this program's token", ::GetLastError());
         return {};
     }
-    const OwnedHandle token(rawToken);
+    const UniqueHandle token(rawToken);
     DWORD size = 0;
     ::GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
@@ -39,16 +39,17 @@ std::wstring UserSid(std::string& error)
 
 } // namespace
 
-UserReadableSecurity::UserReadableSecurity()
+UserSecurity::UserSecurity(const wchar_t* userRights)
 {
     const std::wstring user = UserSid(m_error);
     if (user.empty())
         return;
     // Protected, so that nothing is inherited from the namespace's own defaults.
-    const std::wstring sddl = L"D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;GR;;;" + user + L")S:(ML;;NW;;;LW)";
+    const std::wstring sddl
+        = L"D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;" + std::wstring(userRights) + L";;;" + user + L")S:(ML;;NW;;;LW)";
     if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(
             sddl.c_str(), SDDL_REVISION_1, &m_descriptor, nullptr)) {
-        m_error = SystemError("Making the query's security", ::GetLastError());
+        m_error = SystemError("Describing who may use a shared object", ::GetLastError());
         return;
     }
     m_attributes.nLength = sizeof m_attributes;
@@ -56,7 +57,7 @@ UserReadableSecurity::UserReadableSecurity()
     m_attributes.bInheritHandle = FALSE;
 }
 
-UserReadableSecurity::~UserReadableSecurity()
+UserSecurity::~UserSecurity()
 {
     if (m_descriptor)
         ::LocalFree(m_descriptor);

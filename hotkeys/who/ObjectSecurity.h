@@ -6,19 +6,21 @@
 
 namespace who {
 
-// The security of the objects the hooks open: everything for the system and
-// the administrators, read for the programs of this user at every integrity
-// level (a low mandatory label that forbids writing only). Without it an
-// elevated program's objects grant nothing to the user's ordinary programs,
-// whose hooks then cannot see the query and let their owners act on the press.
-class UserReadableSecurity
+// The security of the objects our programs share across integrity levels:
+// everything for the system and the administrators, the rights given (SDDL,
+// such as "GR") for the programs of this user at every integrity level (a low
+// mandatory label that forbids writing only). Without it an elevated
+// program's objects grant nothing to the user's ordinary programs: their hooks
+// could not see the query and would let their owners act on the press, and an
+// ordinary census could not take the probe lock.
+class UserSecurity
 {
 public:
-    UserReadableSecurity();
-    ~UserReadableSecurity();
+    explicit UserSecurity(const wchar_t* userRights);
+    ~UserSecurity();
 
-    UserReadableSecurity(const UserReadableSecurity&) = delete;
-    UserReadableSecurity& operator=(const UserReadableSecurity&) = delete;
+    UserSecurity(const UserSecurity&) = delete;
+    UserSecurity& operator=(const UserSecurity&) = delete;
 
     // Empty when made; otherwise what went wrong.
     const std::string& Error() const { return m_error; }

@@ -50,7 +50,7 @@ HANDLE InheritableSelf()
 }
 
 // Handle values fit in 32 bits for programs of either bitness.
-std::wstring HandleText(const OwnedHandle& handle)
+std::wstring HandleText(const UniqueHandle& handle)
 {
     return std::to_wstring(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle.get())));
 }

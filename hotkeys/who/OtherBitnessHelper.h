@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hotkeys/who/OwnedHandle.h"
+#include "util/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -31,10 +31,10 @@ private:
     void Start();
 
     // Handed to the helper by inheritance, never by a name another program could take first.
-    OwnedHandle m_ready;
-    OwnedHandle m_quit;
-    OwnedHandle m_self;
-    OwnedHandle m_process;
+    UniqueHandle m_ready;
+    UniqueHandle m_quit;
+    UniqueHandle m_self;
+    UniqueHandle m_process;
     DWORD m_processId = 0;
     std::string m_gap;
 };

@@ -13,7 +13,7 @@ namespace {
 // window of its own; anything else took the name for itself.
 std::string NameHolder()
 {
-    const OwnedHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, kQueryMappingName));
+    const UniqueHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, kQueryMappingName));
     Query query{};
     const void* view = mapping ? ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof query) : nullptr;
     if (view) {
@@ -30,7 +30,7 @@ std::string NameHolder()
 
 QueryMapping::QueryMapping()
 {
-    UserReadableSecurity security;
+    UserSecurity security(L"GR");
     if (!security.Error().empty()) {
         m_error = security.Error();
         return;

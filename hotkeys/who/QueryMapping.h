@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hotkeys/who/OwnedHandle.h"
+#include "util/UniqueHandle.h"
 #include "hotkeys/who/WhoProtocol.h"
 
 #include <string>
@@ -27,7 +27,7 @@ public:
     void Close();
 
 private:
-    OwnedHandle m_mapping;
+    UniqueHandle m_mapping;
     Query* m_query = nullptr;
     std::string m_error;
 };

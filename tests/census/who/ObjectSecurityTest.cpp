@@ -16,9 +16,9 @@ bool SidIs(PSID sid, const wchar_t* text)
     return same;
 }
 
-TEST(UserReadableSecurity, TheUserReadsAtEveryIntegrityLevelAndOnlyTheSystemAndAdministratorsWrite)
+TEST(UserSecurity, TheUserReadsAtEveryIntegrityLevelAndOnlyTheSystemAndAdministratorsWrite)
 {
-    const who::UserReadableSecurity security;
+    const who::UserSecurity security(L"GR");
     ASSERT_EQ("", security.Error());
     HANDLE token = nullptr;
     ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
