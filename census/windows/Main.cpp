@@ -2,27 +2,22 @@
 #include "census/core/Cli.h"
 #include "census/windows/OutputHangup.h"
 #include "census/windows/StdHandleBuffer.h"
-#include "hotkeys/who/WideText.h"
 #include "census/windows/WindowsBackend.h"
+#include "hotkeys/who/WideText.h"
+#include "util/UniqueHandle.h"
 
 #include <shellapi.h>
 
-#include <memory>
 #include <ostream>
 
 namespace {
-
-struct ArgumentsFreer
-{
-    void operator()(LPWSTR* arguments) const { ::LocalFree(arguments); }
-};
 
 // The arguments as typed, whatever the code page: argv would have lost what
 // it cannot hold.
 std::vector<std::string> Utf8Arguments()
 {
     int count = 0;
-    const std::unique_ptr<LPWSTR, ArgumentsFreer> wide(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    const UniqueLocal<LPWSTR> wide(::CommandLineToArgvW(::GetCommandLineW(), &count));
     std::vector<std::string> arguments;
     for (int i = 1; wide && i < count; ++i)
         arguments.push_back(Utf8FromWide(wide.get()[i]));

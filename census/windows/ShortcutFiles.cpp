@@ -1,5 +1,7 @@
 #include "census/windows/ShortcutFiles.h"
 
+#include "util/UniqueHandle.h"
+
 #include <shlobj.h>
 
 #include <algorithm>
@@ -16,17 +18,6 @@ constexpr size_t kHotkeyOffset = 0x40;
 constexpr std::array<BYTE, 16> kShellLinkClassId
     = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 constexpr wchar_t kShortcutExtension[] = L".lnk";
-
-template <BOOL(WINAPI* Close)(HANDLE)> struct HandleCloser
-{
-    void operator()(HANDLE handle) const
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            Close(handle);
-    }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser<::CloseHandle>>;
-using FindHandle = std::unique_ptr<void, HandleCloser<::FindClose>>;
 
 struct TaskMemoryFree
 {
@@ -67,7 +58,7 @@ bool IsShortcutName(const std::wstring& name)
 void Walk(const std::wstring& folder, bool withSubfolders, std::vector<ShortcutHotkey>& found)
 {
     WIN32_FIND_DATAW entry;
-    const FindHandle find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &entry,
+    const UniqueFind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &entry,
         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (find.get() == INVALID_HANDLE_VALUE)
         return;
@@ -99,7 +90,7 @@ std::optional<WORD> ShortcutHotkeyIn(const BYTE* header, size_t size)
 
 std::optional<WORD> ReadShortcutHotkey(const std::wstring& path)
 {
-    const FileHandle file(
+    const UniqueFile file(
         ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     // A pipe or device behind the name could keep the read waiting for ever.
