@@ -10,19 +10,34 @@ declare -A KEYVANE_WINE_LOADERS=([i686]=/usr/lib/wine/wine [x86_64]=/usr/lib/win
 # The kind of Wine prefix each build runs in.
 declare -A KEYVANE_WINEARCH=([i686]=win32 [x86_64]=win64)
 
-# Why this machine runs no 32-bit programs; empty while it does.
+# Why this machine runs no 32-bit programs, and what would make it run them;
+# both empty while it does.
 keyvane_no_32bit_reason=
+keyvane_no_32bit_remedy=
 
-# Finds out, by running the 32-bit loader, whether this machine runs 32-bit
-# programs. KEYVANE_ASSUME_NO_32BIT=1 makes it answer no, to try the other branch.
+# Finds out whether this machine runs 32-bit programs: not when setup.sh could
+# not install the 32-bit packages, else by running the 32-bit loader. The
+# reason names what failed, and the remedy follows from it: a kernel that
+# refuses 32-bit programs is booted again, a missing package is installed.
+# KEYVANE_ASSUME_NO_32BIT=1 makes it answer no, to try the other branch.
 keyvane_check_32bit() {
-    local output
+    local loader=${KEYVANE_WINE_LOADERS[i686]} output
+    keyvane_no_32bit_remedy=
     if [ "${KEYVANE_ASSUME_NO_32BIT:-0}" != 0 ]; then
         keyvane_no_32bit_reason="KEYVANE_ASSUME_NO_32BIT is set"
-    elif ! output=$("${KEYVANE_WINE_LOADERS[i686]}" --version 2>&1 </dev/null); then
+    elif [ -n "${keyvane_32bit_setup_failure:-}" ]; then
+        keyvane_no_32bit_reason=$keyvane_32bit_setup_failure
+        keyvane_no_32bit_remedy=${keyvane_32bit_setup_remedy:-}
+    elif [ ! -e "$loader" ]; then
+        keyvane_no_32bit_reason="the 32-bit Wine loader $loader is not installed"
+        keyvane_no_32bit_remedy="To run them, install Wine's 32-bit part: apt-get install wine32:i386"
+    elif ! output=$("$loader" --version 2>&1 </dev/null); then
         # The last line says why, behind the shell's "FILE: line N: " when the
         # kernel refused to start the loader.
         keyvane_no_32bit_reason="the 32-bit Wine loader fails: $(tail -n 1 <<<"$output" | sed 's/^.*: line [0-9]*: //')"
+        if [[ $output == *"Exec format error"* ]]; then
+            keyvane_no_32bit_remedy="To run them, boot Linux with the kernel parameter ia32_emulation=on."
+        fi
     fi
 }
 
@@ -30,8 +45,8 @@ keyvane_notice_no_32bit() {
     cat >&2 <<NOTICE
 Notice: this machine runs no 32-bit programs
 ($keyvane_no_32bit_reason).
-Using the x86_64 build under the 64-bit Wine loader instead. To run 32-bit
-programs again, boot Linux with the kernel parameter ia32_emulation=on.
+Using the x86_64 build under the 64-bit Wine loader instead.${keyvane_no_32bit_remedy:+
+$keyvane_no_32bit_remedy}
 NOTICE
 }
 
@@ -86,7 +101,7 @@ keyvane_select_arches() {
         if [ "$keyvane_requested_arch" = i686 ] && [ -n "$keyvane_no_32bit_reason" ]; then
             cat >&2 <<ERROR
 Cannot run the i686 build: this machine runs no 32-bit programs ($keyvane_no_32bit_reason).
-Boot Linux with the kernel parameter ia32_emulation=on to run them, or use --arch x86_64.
+${keyvane_no_32bit_remedy:+$keyvane_no_32bit_remedy }Or use --arch x86_64.
 ERROR
             exit 1
         fi

@@ -44,9 +44,10 @@ expect "a loader that runs" "reason [] status 0" "$(in_scripts "$runs" "$check")
 expect "a refused loader" \
     "reason [the 32-bit Wine loader fails: $refused: cannot execute binary file: Exec format error] status 0" \
     "$(in_scripts "$refused" "$check")"
-expect "a missing loader" \
-    "reason [the 32-bit Wine loader fails: $scratch/none: No such file or directory] status 0" \
+expect "a missing loader" "reason [the 32-bit Wine loader $scratch/none is not installed] status 0" \
     "$(in_scripts "$scratch/none" "$check")"
+expect "32-bit packages that setup could not install" "reason [the 32-bit packages wine32:i386 cannot be installed] status 0" \
+    "$(in_scripts "$runs" "keyvane_32bit_setup_failure='the 32-bit packages wine32:i386 cannot be installed'; $check")"
 expect "KEYVANE_ASSUME_NO_32BIT=1 with a loader that runs" "reason [KEYVANE_ASSUME_NO_32BIT is set] status 0" \
     "$(KEYVANE_ASSUME_NO_32BIT=1 in_scripts "$runs" "$check")"
 expect "KEYVANE_ASSUME_NO_32BIT=0" "reason [] status 0" "$(KEYVANE_ASSUME_NO_32BIT=0 in_scripts "$runs" "$check")"
@@ -77,15 +78,20 @@ expect "--arch x86_64 without 32-bit programs: no notice" "runs [x86_64] status 
     "$(choose "$refused" one --arch x86_64)"
 notice="Notice: this machine runs no 32-bit programs \
 (the 32-bit Wine loader fails: $refused: cannot execute binary file: Exec format error). \
-Using the x86_64 build under the 64-bit Wine loader instead. To run 32-bit \
-programs again, boot Linux with the kernel parameter ia32_emulation=on."
+Using the x86_64 build under the 64-bit Wine loader instead. \
+To run them, boot Linux with the kernel parameter ia32_emulation=on."
 expect "test.sh without 32-bit programs" "$notice runs [x86_64] status 0" "$(choose "$refused" all)"
 expect "run.sh without 32-bit programs" "$notice runs [x86_64] status 0" "$(choose "$refused" one)"
 expect "--arch i686 without 32-bit programs: an error, not a fallback" \
     "Cannot run the i686 build: this machine runs no 32-bit programs \
 (the 32-bit Wine loader fails: $refused: cannot execute binary file: Exec format error). \
-Boot Linux with the kernel parameter ia32_emulation=on to run them, or use --arch x86_64. status 1" \
+To run them, boot Linux with the kernel parameter ia32_emulation=on. Or use --arch x86_64. status 1" \
     "$(choose "$refused" one --arch i686)"
+expect "without the 32-bit loader: the notice says to install it" \
+    "Notice: this machine runs no 32-bit programs (the 32-bit Wine loader $scratch/none is not installed). \
+Using the x86_64 build under the 64-bit Wine loader instead. \
+To run them, install Wine's 32-bit part: apt-get install wine32:i386 runs [x86_64] status 0" \
+    "$(choose "$scratch/none" all)"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
