@@ -6,7 +6,8 @@
 #   keyvane-census_VERSION_amd64.deb   the Linux census, for Debian and its kin
 #
 # VERSION is the version resource's ProductVersion (res/Keyvane.rc), the one
-# the About box shows. Then unpacks each into an empty folder and runs its
+# the About box shows. Each carries Keyvane's licence and the notices of what
+# it compiles or links in. Then unpacks each into an empty folder and runs its
 # programs from there (tests/package/check.sh), under Wine on a private Xvfb.
 #
 #   scripts/package.sh
@@ -18,10 +19,15 @@ source "$scripts/lib/arch.sh"
 unset DISPLAY
 source "$scripts/lib/wine-env.sh"
 
-keyvane_install_packages zip unzip dpkg-dev
+keyvane_install_packages zip unzip dpkg-dev lintian
 version=$(sed -n 's/^ *VALUE "ProductVersion", "\([0-9.]*\)"$/\1/p' "$KEYVANE_REPO/res/Keyvane.rc")
 if [ -z "$version" ]; then
     echo "res/Keyvane.rc holds no ProductVersion" >&2
+    exit 1
+fi
+changelog_version=$(dpkg-parsechangelog -l "$KEYVANE_REPO/debian/changelog" -S Version)
+if [ "$changelog_version" != "$version" ]; then
+    echo "debian/changelog's latest entry is $changelog_version, the version resource's $version" >&2
     exit 1
 fi
 dist=$KEYVANE_REPO/dist
@@ -36,6 +42,25 @@ windows_files() {
         "keyvane-who-hook$other.dll"
 }
 
+# The notices of the runtime that MinGW-w64 links into every program
+# statically, from the Debian packages of the very toolchain that built them:
+# the C runtime and winpthreads, and GCC's libstdc++ and libgcc under the GCC
+# Runtime Library Exception.
+windows_notices() {
+    local package
+    cat <<'INTRO'
+Keyvane's programs are linked statically with the runtime of the MinGW-w64
+toolchain that built them: the MinGW-w64 C runtime and winpthreads, and GCC's
+libstdc++ and libgcc, which the GCC Runtime Library Exception lets programs
+carry under their own licence. Their notices follow, as Debian's packages of
+that toolchain give them.
+INTRO
+    for package in mingw-w64-common gcc-mingw-w64-base; do
+        printf '\n\n==== %s ====\n\n' "$package"
+        cat "/usr/share/doc/$package/copyright"
+    done
+}
+
 # windows_zip PRESET BITS OTHER_BITS NAME
 windows_zip() {
     local stage=$keyvane_scratch/$4 file
@@ -47,6 +72,8 @@ windows_zip() {
     done
     # Windows' own editor wants CRLF.
     sed 's/$/\r/' "$KEYVANE_REPO/README.md" >"$stage/README.txt"
+    sed 's/$/\r/' "$KEYVANE_REPO/LICENSE" >"$stage/LICENSE.txt"
+    windows_notices | sed 's/$/\r/' >"$stage/THIRD-PARTY-NOTICES.txt"
     rm -f "$dist/$4.zip"
     (cd "$stage" && zip -q -X "$dist/$4.zip" ./*) >&2
     echo "$dist/$4.zip"
@@ -56,11 +83,17 @@ census_deb() {
     local stage=$keyvane_scratch/deb name=keyvane-census_${version}_amd64 depends
     # Laid out as Debian's tools expect: the package's tree in debian/PACKAGE.
     local root=$stage/debian/keyvane-census
+    local doc=$root/usr/share/doc/keyvane-census man=$root/usr/share/man/man1
     keyvane_build x11 keyvane-census >&2
     rm -rf "$stage"
-    mkdir -p "$root/DEBIAN" "$root/usr/bin" "$root/usr/share/doc/keyvane-census"
+    mkdir -p "$root/DEBIAN" "$root/usr/bin" "$doc" "$man"
     install -s -m 755 "$KEYVANE_BUILD_ROOT/x11/bin/keyvane-census" "$root/usr/bin/"
-    install -m 644 "$KEYVANE_REPO/README.md" "$root/usr/share/doc/keyvane-census/"
+    install -m 644 "$KEYVANE_REPO/README.md" "$KEYVANE_REPO/debian/copyright" "$doc/"
+    # A native package: its one changelog is changelog.gz. Compressed as
+    # Debian's tools do, without a name or time stamp.
+    gzip -9n <"$KEYVANE_REPO/debian/changelog" >"$doc/changelog.gz"
+    gzip -9n <"$KEYVANE_REPO/docs/keyvane-census.1" >"$man/keyvane-census.1.gz"
+    chmod 644 "$doc/changelog.gz" "$man/keyvane-census.1.gz"
     # The libraries the program is linked against, as Debian names them, with
     # the versions its symbols need.
     printf 'Source: keyvane\n\nPackage: keyvane-census\nArchitecture: amd64\n' >"$stage/debian/control"
@@ -85,6 +118,7 @@ Description: lists the global shortcuts that programs hold on a Linux desktop
  of its own, listing the ones another program holds. It gives every grab back
  at once.
 CONTROL
+    (cd "$root" && find usr -type f -exec md5sum {} +) >"$root/DEBIAN/md5sums"
     rm -f "$dist/$name.deb"
     dpkg-deb --root-owner-group --build "$root" "$dist/$name.deb" >/dev/null
     echo "$dist/$name.deb"

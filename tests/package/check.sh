@@ -5,7 +5,8 @@
 #   check.sh ZIP VERSION WINE   keyvane-census.exe tells its version and lists
 #                               the hotkeys; Keyvane.exe shows its main window
 #   check.sh DEB VERSION        the census from a `dpkg -x` tree; the package
-#                               declares its run-time dependencies
+#                               declares its run-time dependencies and lintian
+#                               finds no error and no warning
 #
 # Needs an X display (DISPLAY) and, for a zip, the Wine prefix to run it in.
 set -uo pipefail
@@ -45,7 +46,7 @@ case $archive in
     unzip -q "$archive" -d "$folder"
     other=64
     [[ $archive == *-win64.zip ]] && other=32
-    expect "files" "Keyvane.exe README.txt keyvane-census.exe keyvane-who-helper$other.exe keyvane-who-hook32.dll keyvane-who-hook64.dll" \
+    expect "files" "Keyvane.exe LICENSE.txt README.txt THIRD-PARTY-NOTICES.txt keyvane-census.exe keyvane-who-helper$other.exe keyvane-who-hook32.dll keyvane-who-hook64.dll" \
         "$(cd "$folder" && LC_ALL=C ls | tr '\n' ' ' | sed 's/ $//')"
     check_census "$wine" "$folder/keyvane-census.exe"
     "$wine" "$folder/Keyvane.exe" </dev/null >/dev/null 2>&1 &
@@ -64,6 +65,10 @@ case $archive in
     depends=$(dpkg-deb -f "$archive" Depends)
     expect "depends on Xlib" yes "$(grep -q 'libx11-6' <<<"$depends" && echo yes || echo no)"
     check_census "$folder/usr/bin/keyvane-census"
+    lintian=$(lintian --fail-on error,warning "$archive" 2>&1)
+    status=$?
+    expect "lintian finds no error or warning" 0 "$status"
+    [ $status -eq 0 ] || echo "$lintian" >&2
     ;;
 *)
     echo "check.sh: $archive is neither a zip nor a .deb" >&2
