@@ -151,9 +151,9 @@ TEST_F(X11OwnersTest, CountsTellAWindowManagerFromAClientWithOneGrab)
     EXPECT_EQ(kExitSuccess, who.status) << who.output << who.error;
 }
 
-// i3 holds grabs besides its keys' (of buttons): they leave it a candidate for
-// whatever it has room for.
-TEST_F(X11OwnersTest, GrabsBesidesTheProbesLeaveAClientACandidate)
+// i3 may hold grabs besides its keys' (of buttons, once it has windows): they
+// leave it a candidate for whatever it has room for.
+TEST_F(X11OwnersTest, I3HoldsItsBindingsWhateverItsOtherGrabs)
 {
     Start({"/usr/bin/i3", "-c", Config("i3", "bindsym Mod4+Return exec true\n")});
     TakenRows(1);
@@ -161,7 +161,10 @@ TEST_F(X11OwnersTest, GrabsBesidesTheProbesLeaveAClientACandidate)
     ASSERT_EQ("ready", m_clients.back()->ReadLine(std::chrono::seconds(10)));
     const std::vector<Row> rows = TakenRows(2);
     EXPECT_EQ(0u, HolderOf(rows, "Win+Return").rfind("i3 (", 0)) << HolderOf(rows, "Win+Return");
-    EXPECT_EQ(0u, HolderOf(rows, "Ctrl+Alt+F10").rfind("one of: i3 (", 0)) << HolderOf(rows, "Ctrl+Alt+F10");
+    const std::string grabber = HolderOf(rows, "Ctrl+Alt+F10");
+    EXPECT_TRUE(grabber.starts_with("x11_key_grabber (")
+        || (grabber.starts_with("one of: i3 (") && grabber.find(", x11_key_grabber (") != std::string::npos))
+        << grabber;
 }
 
 TEST_F(X11OwnersTest, ClientsTheCountsCannotTellApartAreCandidates)
