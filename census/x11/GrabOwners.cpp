@@ -24,9 +24,9 @@ bool SameProgram(const std::string& a, const std::string& b)
 
 bool ProgramOf(const GrabbingClient& client, const std::vector<std::string>& programs)
 {
-    return !client.command.empty() && std::any_of(programs.begin(), programs.end(), [&](const std::string& named) {
-        return SameProgram(client.command, named);
-    });
+    return !client.command.empty()
+        && std::any_of(programs.begin(), programs.end(),
+            [&](const std::string& named) { return SameProgram(client.command, named); });
 }
 
 std::vector<size_t> Everyone(const std::vector<GrabbingClient>& clients)
@@ -46,7 +46,8 @@ std::vector<Share> WholeShares(
         std::vector<size_t> candidates;
         std::copy_if(everyone.begin(), everyone.end(), std::back_inserter(candidates),
             [&](size_t c) { return ProgramOf(clients[c], combinations[i].namedBy); });
-        shares.push_back({i, 1 + combinations[i].lockGrabs, false, candidates.empty() ? everyone : candidates});
+        shares.push_back(
+            {i, 1 + combinations[i].lockGrabs, false, candidates.empty() ? everyone : candidates});
     }
     return shares;
 }

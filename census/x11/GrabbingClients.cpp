@@ -30,8 +30,8 @@ bool HasVersion12(Display* display)
     int errorBase = 0;
     int major = 0;
     int minor = 0;
-    return XResQueryExtension(display, &eventBase, &errorBase)
-        && XResQueryVersion(display, &major, &minor) && (major > 1 || (major == 1 && minor >= 2));
+    return XResQueryExtension(display, &eventBase, &errorBase) && XResQueryVersion(display, &major, &minor)
+        && (major > 1 || (major == 1 && minor >= 2));
 }
 
 // The passive grabs of one client; 0 for one that has gone.

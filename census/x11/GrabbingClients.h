@@ -10,12 +10,12 @@
 // as the server's X-Resource extension counts them.
 struct GrabbingClient
 {
-    XID base;              // the client's resource base: its identity on the server
-    unsigned grabs;        // its passive grabs
-    unsigned long pid;     // 0 for a client the server knows no process of: a remote one
-    std::string command;   // the process's name, "openbox"; empty for a remote client
-    std::string name;      // "openbox (812)", or "remote client (0x1400000)"
-    std::string program;   // its executable's path where it can be read, else its name
+    XID base;            // the client's resource base: its identity on the server
+    unsigned grabs;      // its passive grabs
+    unsigned long pid;   // 0 for a client the server knows no process of: a remote one
+    std::string command; // the process's name, "openbox"; empty for a remote client
+    std::string name;    // "openbox (812)", or "remote client (0x1400000)"
+    std::string program; // its executable's path where it can be read, else its name
 };
 
 // Every other client of the display with at least one passive grab, in the

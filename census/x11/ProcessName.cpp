@@ -1,9 +1,8 @@
 #include "census/x11/ProcessName.h"
 
-#include <fstream>
-#include <string>
-#include <system_error>
 #include <filesystem>
+#include <fstream>
+#include <system_error>
 
 ProcessName NameOfProcess(unsigned long pid)
 {

@@ -161,9 +161,11 @@ std::optional<std::vector<WhoResult>> X11Backend::Who(const std::vector<Combinat
     std::vector<WhoResult> answers;
     for (const Combination& combo : combos) {
         const bool valid = ValidCombination(combo);
-        const size_t at = valid ? static_cast<size_t>(std::find(all.begin(), all.end(), combo) - all.begin()) : 0;
-        const ProbeResult row = Named(
-            valid ? scan.rows[at] : ProbeResult{combo, ProbeResult::State::Failed, kNoSuchCombination, {}, {}, {}});
+        const size_t at
+            = valid ? static_cast<size_t>(std::find(all.begin(), all.end(), combo) - all.begin()) : 0;
+        const ProbeResult row
+            = Named(valid ? scan.rows[at]
+                          : ProbeResult{combo, ProbeResult::State::Failed, kNoSuchCombination, {}, {}, {}});
         WhoResult answer{};
         answer.combo = combo;
         answer.state = WhoResult::State::Free;

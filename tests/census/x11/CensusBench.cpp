@@ -93,7 +93,8 @@ int main()
     }
     HeldGrabs holder(DesktopShortcuts(display));
     const X11Keymap keymap(display);
-    HeldGrabs other({{keymap.ParseKey("F9").value_or(0), ControlMask}, {keymap.ParseKey("F10").value_or(0), 0}});
+    HeldGrabs other(
+        {{keymap.ParseKey("F9").value_or(0), ControlMask}, {keymap.ParseKey("F10").value_or(0), 0}});
     if (!holder.Holding() || !other.Holding())
         return 1;
     X11Backend backend;

@@ -266,7 +266,8 @@ TEST_F(X11CensusTest, WhoNamesTheHolderAndPressesNothing)
     EXPECT_EQ(kExitSuccess, run.status) << run.error;
     const std::vector<Row> rows = TsvRows(run.output);
     ASSERT_EQ(3u, rows.size()) << run.output;
-    EXPECT_EQ((Row{"taken", "x11", BuiltProgram("x11_key_grabber")}), (Row{rows[1][7], rows[1][8], rows[1][9]}));
+    EXPECT_EQ(
+        (Row{"taken", "x11", BuiltProgram("x11_key_grabber")}), (Row{rows[1][7], rows[1][8], rows[1][9]}));
     EXPECT_EQ("free", rows[2][7]);
     EXPECT_FALSE(holder.NextPress(std::chrono::milliseconds(300))) << "who pressed a key";
 }

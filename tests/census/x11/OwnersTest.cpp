@@ -9,6 +9,7 @@
 #include "tests/census/linux/GnomeKeyfile.h"
 #include "tests/census/x11/PrivateDisplay.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -33,6 +34,13 @@ std::vector<Row> TsvRows(const std::string& output)
         rows.push_back(fields);
     }
     return rows;
+}
+
+// Whether the text names each of the clients, in any order: the server's.
+bool Names(const std::string& text, const std::vector<std::string>& clients)
+{
+    return std::all_of(clients.begin(), clients.end(),
+        [&](const std::string& client) { return text.find(client) != std::string::npos; });
 }
 
 class X11OwnersTest : public testing::Test
@@ -66,7 +74,8 @@ protected:
     }
     unsigned Keycode(const char* key) const
     {
-        std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(m_display.Name().c_str()), XCloseDisplay);
+        std::unique_ptr<Display, int (*)(Display*)> display(
+            XOpenDisplay(m_display.Name().c_str()), XCloseDisplay);
         return display ? X11Keymap(display.get()).ParseKey(key).value_or(0) : 0;
     }
     // x11_key_grabber's argument for the combination with no lock variant.
@@ -77,8 +86,8 @@ protected:
         return text.str();
     }
 
-    ChildProcess::Outcome Census(const std::vector<std::string>& arguments,
-        const std::vector<std::string>& extra = {}) const
+    ChildProcess::Outcome Census(
+        const std::vector<std::string>& arguments, const std::vector<std::string>& extra = {}) const
     {
         std::vector<std::string> command = {"keyvane-census", "--format", "tsv"};
         command.insert(command.end(), arguments.begin(), arguments.end());
@@ -163,7 +172,7 @@ TEST_F(X11OwnersTest, I3HoldsItsBindingsWhateverItsOtherGrabs)
     EXPECT_EQ(0u, HolderOf(rows, "Win+Return").rfind("i3 (", 0)) << HolderOf(rows, "Win+Return");
     const std::string grabber = HolderOf(rows, "Ctrl+Alt+F10");
     EXPECT_TRUE(grabber.starts_with("x11_key_grabber (")
-        || (grabber.starts_with("one of: i3 (") && grabber.find(", x11_key_grabber (") != std::string::npos))
+        || (grabber.starts_with("one of: ") && Names(grabber, {"i3 (", "x11_key_grabber ("})))
         << grabber;
 }
 
@@ -175,8 +184,7 @@ TEST_F(X11OwnersTest, ClientsTheCountsCannotTellApartAreCandidates)
     Start({"/usr/bin/openbox"}, Environment({"HOME=" + m_folder.Path().string()}));
     const std::vector<Row> rows = TakenRows(20);
     const std::string holder = HolderOf(rows, "Ctrl+Alt+k");
-    EXPECT_EQ(0u, holder.rfind("one of: xbindkeys (", 0)) << holder;
-    EXPECT_NE(std::string::npos, holder.find(", openbox (")) << holder;
+    EXPECT_TRUE(holder.starts_with("one of: ") && Names(holder, {"xbindkeys (", "openbox ("})) << holder;
     EXPECT_EQ(holder, HolderOf(rows, "Alt+Tab"));
 
     const ChildProcess::Outcome who = Census({"who", "Ctrl+Alt+k"});
@@ -197,7 +205,8 @@ TEST_F(X11OwnersTest, ABindingLeftWithItsLockVariantsSaysSo)
         Config("xbindkeys", "\"true\"\n  Control+Alt + k\n\"true\"\n  Control+Alt + j\n")});
     const std::vector<Row> rows = TakenRows(2, {"list", "--locks"});
     const std::string holder = HolderOf(rows, "Ctrl+Alt+k");
-    EXPECT_EQ(0u, holder.rfind("one of: x11_key_grabber (", 0)) << holder;
+    EXPECT_TRUE(holder.starts_with("one of: ") && Names(holder, {"x11_key_grabber (", "xbindkeys ("}))
+        << holder;
     EXPECT_NE(std::string::npos, holder.find("; with a lock key on: xbindkeys (")) << holder;
     EXPECT_EQ("NumLock CapsLock NumLock+CapsLock", rows[1].back());
 }
@@ -223,7 +232,7 @@ TEST_F(X11OwnersTest, ADesktopTableSettlesWhatTheCountsLeaveOpen)
 class X11OwnersOverTcpTest : public X11OwnersTest
 {
 protected:
-    X11OwnersOverTcpTest() : X11OwnersTest({"-listen", "tcp"}) {}
+    X11OwnersOverTcpTest() : X11OwnersTest({"-listen", "tcp"}) { }
 };
 
 TEST_F(X11OwnersOverTcpTest, ARemoteClientIsNamedAsSuch)
@@ -238,7 +247,7 @@ TEST_F(X11OwnersOverTcpTest, ARemoteClientIsNamedAsSuch)
 class X11OwnersWithoutXResourceTest : public X11OwnersTest
 {
 protected:
-    X11OwnersWithoutXResourceTest() : X11OwnersTest({"-nolisten", "tcp", "-extension", "X-Resource"}) {}
+    X11OwnersWithoutXResourceTest() : X11OwnersTest({"-nolisten", "tcp", "-extension", "X-Resource"}) { }
 };
 
 TEST_F(X11OwnersWithoutXResourceTest, TheRowsNameNobodyAndTheCensusSaysWhyOnce)
