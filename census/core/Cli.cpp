@@ -50,7 +50,10 @@ Commands:
                           does not read its messages, cannot answer, and
                           may act on the press. Where programs claim one
                           combination differently, each claim is shown with
-                          the state "conflict"
+                          the state "conflict". On X11, presses nothing:
+                          names the client from the server's counts of each
+                          client's grabs, or answers "no answer" with the
+                          clients that may hold it
 
 Options:
   --format FORMAT         text (aligned, the default), tsv, csv or json

@@ -118,7 +118,9 @@ Record WhoRecord(const WhoResult& result, const std::string& source)
     record.push_back(Field::Of(result.windowTitle));
     record.push_back(Field::Of(result.windowClass));
     record.push_back(IdField(result.threadId));
-    record.push_back(Field::Number(named ? std::optional<long long>(result.hotkeyId) : std::nullopt));
+    // A hotkey id is a registration's, which a thread made: X11 grabs have none.
+    const bool registered = named && result.threadId != 0;
+    record.push_back(Field::Number(registered ? std::optional<long long>(result.hotkeyId) : std::nullopt));
     record.push_back(Field::Of(result.error));
     return record;
 }

@@ -28,8 +28,7 @@ public:
     std::string_view SourceName() const override { return DesktopSourceName(m_table); }
     std::vector<ProbeResult> Census() override;
     std::vector<ProbeResult> Check(const Combination& combo) override;
-
-protected:
+    // Public for the X11 probe, whose grabs a table's row may account for.
     bool Matches(const ProbeResult& row, const Combination& combo) const override;
 
 private:

@@ -30,6 +30,7 @@ public:
     std::vector<ProbeResult> Census() override { return m_x11.Census(); }
     ProbeResult Probe(const Combination& combo) override { return m_x11.Probe(combo); }
     bool ReportLocks() override { return m_x11.ReportLocks(); }
+    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override;
 
     std::optional<unsigned> ParseKey(std::string_view name) const override;
     std::string KeyName(unsigned key) const override;
@@ -38,6 +39,8 @@ public:
 private:
     // Whether the probe is a source and keys are its keycodes.
     bool UsesDisplay() const { return DisplayConnected() || m_tables.empty(); }
+    // The tables that hold each combination of the display.
+    std::vector<std::vector<std::string>> TablesHolding(const std::vector<Combination>& combos);
 
     X11Backend m_x11;
     std::vector<std::unique_ptr<DesktopTableSource>> m_tables;

@@ -11,8 +11,9 @@ KEYVANE_PACKAGES=(
     fonts-wine
     xvfb xauth xdotool
     googletest
-    # The X11 census, a native program.
-    g++ libx11-dev
+    # The X11 census, a native program; X-Resource names the clients that
+    # hold grabs.
+    g++ libx11-dev libxres-dev
     # The Linux desktops' shortcut tables: GIO (GDBus, GSettings), xkbcommon's
     # keysym names and its default keyboard, a JSON library.
     pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev
@@ -22,6 +23,8 @@ KEYVANE_PACKAGES=(
     libkf5globalaccel-bin dbus-daemon libglib2.0-bin sway
     gsettings-desktop-schemas gnome-shell-common mutter-common gnome-settings-daemon-common
     gnome-control-center-data
+    # Real X clients that grab keys, for telling their grabs apart.
+    xbindkeys openbox i3-wm
 )
 
 # The 32-bit half of Wine, which only the i686 build needs: without it, or on

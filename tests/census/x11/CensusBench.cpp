@@ -6,8 +6,11 @@
 //   (b) census:  the census of the same combinations, in this process
 //   (c) process: keyvane-census list, a whole process from start to exit
 //   (d) process: keyvane-census list --locks, four grabs per combination
+//   (e) census:  as (b), without asking the server who holds the grabs; (b)
+//                over (e) is what naming the holders costs
 //
-// A helper client holds a desktop's dozen shortcuts with their lock variants.
+// A helper client holds a desktop's dozen shortcuts with their lock variants,
+// another one two more combinations, so that the holders take telling apart.
 #include "census/x11/X11Backend.h"
 #include "tests/bench/BestOf.h"
 #include "tests/census/x11/HeldGrabs.h"
@@ -89,9 +92,13 @@ int main()
         return 1;
     }
     HeldGrabs holder(DesktopShortcuts(display));
-    if (!holder.Holding())
+    const X11Keymap keymap(display);
+    HeldGrabs other(
+        {{keymap.ParseKey("F9").value_or(0), ControlMask}, {keymap.ParseKey("F10").value_or(0), 0}});
+    if (!holder.Holding() || !other.Holding())
         return 1;
     X11Backend backend;
+    X11Backend unnamed(nullptr, X11Backend::Owners::Unnamed);
     const std::vector<double> best = BestOf(kRuns,
         {
             [&] { return GrabFloor(display); },
@@ -102,6 +109,7 @@ int main()
             [] {
                 return ProcessTime({"keyvane-census", "list", "--locks"});
             },
+            [&] { return CensusTime(unnamed); },
         });
     XCloseDisplay(display);
 
@@ -113,5 +121,7 @@ int main()
     std::printf("(c) keyvane-census list, whole        %8.1f    %.2f   (goal about 100 ms)\n", best[2],
         best[2] / floor);
     std::printf("(d) keyvane-census list --locks       %8.1f    %.2f\n", best[3], best[3] / floor);
+    std::printf("(e) census without naming holders     %8.1f    %.2f   (b over e: %.2f, goal 1.2)\n", best[4],
+        best[4] / floor, best[1] / best[4]);
     return 0;
 }

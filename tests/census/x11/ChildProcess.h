@@ -40,6 +40,8 @@ public:
     // Asks the program to end (SIGTERM).
     void Terminate();
 
+    int Pid() const { return m_pid; }
+
 private:
     int m_pid = -1;
     int m_input = -1;

@@ -17,6 +17,9 @@ public:
     // False when the client could not take all its grabs.
     bool Holding() const { return m_holding; }
 
+    // As the census names the client: "x11_key_grabber (812)".
+    std::string Name() const { return "x11_key_grabber (" + std::to_string(m_client.Pid()) + ")"; }
+
     // The next grabbed key press the client received, within the timeout.
     std::optional<KeyGrab> NextPress(std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
