@@ -14,14 +14,20 @@ KEYVANE_PACKAGES=(
     # The X11 census, a native program.
     g++ libx11-dev
     # The Linux desktops' shortcut tables: GIO (GDBus, GSettings), xkbcommon's
-    # keysym names and its default keyboard, a JSON library.
-    pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev
+    # keysym names and its default keyboard, a JSON library; dconf's client,
+    # which lists MATE's custom shortcut folders.
+    pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev libdconf-dev
     # What their tests start or read: KDE's daemon on a private bus, waited
     # for with gdbus; a headless sway; GNOME's keybinding schemas and the
     # control center's descriptions of them.
     libkf5globalaccel-bin dbus-daemon libglib2.0-bin sway
     gsettings-desktop-schemas gnome-shell-common mutter-common gnome-settings-daemon-common
     gnome-control-center-data
+    # Cinnamon's, MATE's and GNOME Shell extensions' keybinding schemas; dconf
+    # (its tool writes MATE's custom folders, its backend reads them); Xfce's
+    # xfconfd and LXQt's global-keys daemon, run on a private bus.
+    cinnamon-desktop-data marco-common mate-settings-daemon-common gnome-shell-extensions
+    dconf-cli dconf-gsettings-backend xfconf lxqt-globalkeys
 )
 
 # keyvane_install_packages [PACKAGE...]: the packages above and the given ones.

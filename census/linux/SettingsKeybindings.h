@@ -1,0 +1,31 @@
+#pragma once
+
+#include "census/linux/DesktopShortcut.h"
+#include "census/linux/GLibHandles.h"
+
+#include <string>
+#include <vector>
+
+// The accelerators a settings value holds: one string, or a list of them;
+// the values that mean "no shortcut" left out. Other types hold none.
+std::vector<std::string> AcceleratorsOf(GVariant* value);
+
+// A row for each accelerator, as the window manager's parser reads it, with
+// the holder and action of about.
+void AddAccelerators(
+    const std::vector<std::string>& accelerators, const DesktopShortcut& about, std::vector<DesktopShortcut>& shortcuts);
+
+// Every key of a keybinding schema, other than those skipped: holder the
+// schema id, action the key's name with the schema's summary of it. Nothing
+// when the schema is not installed in the source.
+void AddSchemaKeybindings(GSettingsSchemaSource* source, const char* id, std::vector<DesktopShortcut>& shortcuts,
+    const std::vector<std::string>& skipped = {});
+
+// The key's name, with the summary the schema gives it: "close (Close window)".
+std::string DescribedKey(GSettingsSchema* schema, const char* key);
+
+std::string StringSetting(GSettings* settings, const char* key);
+
+// Lets a backend that watches its store (the keyfile one) take in what it has
+// learnt: it does so through this thread's main loop, which nothing else runs.
+void SettleSettings();
