@@ -1,0 +1,60 @@
+// The Xfce reader against Debian's real xfconfd on a private session bus,
+// which loads the channel from a fixture in a configuration folder of the
+// test's own.
+#include <gtest/gtest.h>
+
+#include "census/linux/XfceShortcuts.h"
+#include "tests/census/linux/BusSession.h"
+#include "tests/census/linux/Fixture.h"
+#include "tests/census/linux/ShortcutLines.h"
+#include "tests/census/linux/TemporaryFolder.h"
+
+#include <filesystem>
+
+namespace {
+
+// The bus starts xfconfd the way Xfce's session does, by its name.
+constexpr const char* kStartXfconfd = "gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus "
+                                      "-m org.freedesktop.DBus.StartServiceByName org.xfce.Xfconf 0 >/dev/null "
+                                      "|| exit 1\n";
+
+class XfceShortcutsTest : public testing::Test
+{
+protected:
+    std::vector<std::string> Configured() const
+    {
+        const std::filesystem::path channels = m_config.Path() / "xfce4" / "xfconf" / "xfce-perchannel-xml";
+        std::filesystem::create_directories(channels);
+        std::filesystem::copy_file(Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
+        return {"XDG_CONFIG_HOME=" + m_config.Path().string(), "HOME=" + m_config.Path().string()};
+    }
+
+    TemporaryFolder m_config;
+};
+
+TEST_F(XfceShortcutsTest, EachProviderFromTheBranchItUses)
+{
+    const BusSession session(kStartXfconfd, Configured());
+    ASSERT_TRUE(session.Ready());
+    const DesktopReading reading = ReadXfceShortcuts();
+    ASSERT_EQ("", reading.failure);
+    // Commands are customised: their defaults are no longer read.
+    EXPECT_TRUE(Lists(reading, "Ctrl+Alt+t | xfsettingsd | exo-open --launch TerminalEmulator"));
+    EXPECT_TRUE(Lists(reading, "XF86Display | xfsettingsd | xfce4-display-settings --minimal"));
+    // GTK's parser: <Shft> and <Mod1> are Shift and Alt, <Foo> is passed over.
+    EXPECT_TRUE(Lists(reading, "Alt+Shift+x | xfsettingsd | weird"));
+    EXPECT_TRUE(Lists(reading, "! <Hyper> is none of Ctrl, Alt, Shift and Super | xfsettingsd | hyper"));
+    // The window manager's are not: its custom branch is not in use.
+    EXPECT_TRUE(Lists(reading, "Alt+F4 | xfwm4 | close_window_key"));
+    EXPECT_EQ(6u, reading.shortcuts.size()) << AllLines(reading);
+}
+
+TEST_F(XfceShortcutsTest, ADaemonThatIsNotRunningIsNotStarted)
+{
+    const BusSession session("", Configured());
+    ASSERT_TRUE(session.Ready());
+    EXPECT_NE("", ReadXfceShortcuts().failure);
+    EXPECT_NE("", ReadXfceShortcuts().failure);
+}
+
+} // namespace
