@@ -38,4 +38,5 @@ keyvane_run "$KEYVANE_BUILD_ROOT/x11/bin/keyvane_x11_bench"
 
 echo
 echo "Linux desktops' tables:"
-keyvane_run env -u DISPLAY "$KEYVANE_BUILD_ROOT/x11/bin/keyvane_linux_bench"
+# The display is for LXQt's daemon: the benchmark reads every table without one.
+keyvane_run "$KEYVANE_BUILD_ROOT/x11/bin/keyvane_linux_bench"

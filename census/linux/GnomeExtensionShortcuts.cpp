@@ -110,7 +110,7 @@ void AddKeybindings(GSettingsSchema* schema, const std::string& holder, std::vec
             continue;
         DesktopShortcut shortcut;
         shortcut.holder = holder;
-        shortcut.action = DescribedKey(schema, *key);
+        shortcut.action = *key;
         AddAccelerators(AcceleratorsOf(value.get()), shortcut, shortcuts);
     }
 }

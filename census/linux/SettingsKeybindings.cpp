@@ -30,14 +30,6 @@ void AddAccelerators(
     }
 }
 
-std::string DescribedKey(GSettingsSchema* schema, const char* key)
-{
-    const std::unique_ptr<GSettingsSchemaKey, FreeWith<g_settings_schema_key_unref>> about(
-        g_settings_schema_get_key(schema, key));
-    const char* summary = g_settings_schema_key_get_summary(about.get());
-    return summary && *summary ? std::string(key) + " (" + summary + ")" : key;
-}
-
 void AddSchemaKeybindings(GSettingsSchemaSource* source, const char* id, std::vector<DesktopShortcut>& shortcuts,
     const std::vector<std::string>& skipped)
 {
@@ -51,7 +43,7 @@ void AddSchemaKeybindings(GSettingsSchemaSource* source, const char* id, std::ve
             continue;
         DesktopShortcut about;
         about.holder = id;
-        about.action = DescribedKey(schema.get(), *key);
+        about.action = *key;
         const GVariantPtr value(g_settings_get_value(settings.get(), *key));
         AddAccelerators(AcceleratorsOf(value.get()), about, shortcuts);
     }

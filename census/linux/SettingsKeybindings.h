@@ -16,13 +16,11 @@ void AddAccelerators(
     const std::vector<std::string>& accelerators, const DesktopShortcut& about, std::vector<DesktopShortcut>& shortcuts);
 
 // Every key of a keybinding schema, other than those skipped: holder the
-// schema id, action the key's name with the schema's summary of it. Nothing
-// when the schema is not installed in the source.
+// schema id, action the key's name. Nothing when the schema is not installed
+// in the source. (Schemas' summaries would describe keys better, but GIO
+// finds them by parsing every schema file installed: 0.1 s.)
 void AddSchemaKeybindings(GSettingsSchemaSource* source, const char* id, std::vector<DesktopShortcut>& shortcuts,
     const std::vector<std::string>& skipped = {});
-
-// The key's name, with the summary the schema gives it: "close (Close window)".
-std::string DescribedKey(GSettingsSchema* schema, const char* key);
 
 std::string StringSetting(GSettings* settings, const char* key);
 

@@ -54,16 +54,16 @@ TEST(MateShortcutsTest, WindowManagerMediaKeysAndCustomFolders)
     const DesktopReading reading = ReadMateShortcuts();
     ASSERT_EQ("", reading.failure);
     for (const char* line : {
-             "Ctrl+Alt+t | org.mate.Marco.global-keybindings | run-command-terminal (Run a terminal)",
-             "Alt+F7 | org.mate.Marco.window-keybindings | begin-move (Move window)",
-             "XF86AudioMute | org.mate.SettingsDaemon.plugins.media-keys | volume-mute (Volume mute)",
+             "Ctrl+Alt+t | org.mate.Marco.global-keybindings | run-command-terminal",
+             "Alt+F7 | org.mate.Marco.window-keybindings | begin-move",
+             "XF86AudioMute | org.mate.SettingsDaemon.plugins.media-keys | volume-mute",
              "Win+b | Browser | firefox",
              "! <Hyper> is none of Ctrl, Alt, Shift and Super | Files | caja",
          })
         EXPECT_TRUE(Lists(reading, line));
     const std::string lines = AllLines(reading);
-    EXPECT_EQ(std::string::npos, lines.find("| switch-windows (")) << lines;
-    EXPECT_EQ(std::string::npos, lines.find("| close (")) << lines;
+    EXPECT_EQ(std::string::npos, lines.find("| switch-windows\n")) << lines;
+    EXPECT_EQ(std::string::npos, lines.find("| close\n")) << lines;
     EXPECT_EQ(std::string::npos, lines.find("Win+n")) << lines;
 }
 

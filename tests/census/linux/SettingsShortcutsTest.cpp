@@ -60,18 +60,16 @@ TEST_F(SettingsShortcutsTest, CinnamonSchemasWithSummariesAndTheUsersValues)
     const DesktopReading reading = ReadCinnamonShortcuts();
     ASSERT_EQ("", reading.failure);
     for (const char* line : {
-             "Ctrl+Alt+l | org.cinnamon.desktop.keybindings.media-keys | screensaver (Lock screen)",
-             "Win+l | org.cinnamon.desktop.keybindings | looking-glass-keybinding (Keybinding for toggling the "
-             "looking glass)",
-             "Alt+Win+n | org.cinnamon.desktop.keybindings.wm | maximize (Maximize window)",
-             "! <Hyper> is none of Ctrl, Alt, Shift and Super | org.cinnamon.desktop.keybindings.wm | maximize "
-             "(Maximize window)",
+             "Ctrl+Alt+l | org.cinnamon.desktop.keybindings.media-keys | screensaver",
+             "Win+l | org.cinnamon.desktop.keybindings | looking-glass-keybinding",
+             "Alt+Win+n | org.cinnamon.desktop.keybindings.wm | maximize",
+             "! <Hyper> is none of Ctrl, Alt, Shift and Super | org.cinnamon.desktop.keybindings.wm | maximize",
              "Ctrl+Alt+t | Terminal | gnome-terminal",
          })
         EXPECT_TRUE(Lists(reading, line));
     const std::string lines = AllLines(reading);
-    EXPECT_EQ(std::string::npos, lines.find("| close (")) << lines;
-    EXPECT_EQ(std::string::npos, lines.find("| minimize (")) << lines;
+    EXPECT_EQ(std::string::npos, lines.find("| close\n")) << lines;
+    EXPECT_EQ(std::string::npos, lines.find("| minimize\n")) << lines;
     EXPECT_GT(reading.shortcuts.size(), 80u);
 }
 
@@ -80,10 +78,9 @@ TEST_F(SettingsShortcutsTest, KeybindingsOfTheEnabledExtensionsOnly)
     std::vector<DesktopShortcut> shortcuts;
     AddGnomeExtensionShortcuts(shortcuts);
     const DesktopReading reading{shortcuts, {}};
-    EXPECT_TRUE(Lists(reading, "Ctrl+Alt+s | Screenshot Window Sizer | cycle-screenshot-sizes (Cycle Screenshot Sizes)"));
+    EXPECT_TRUE(Lists(reading, "Ctrl+Alt+s | Screenshot Window Sizer | cycle-screenshot-sizes"));
     EXPECT_TRUE(Lists(reading,
-        "Ctrl+Alt+Shift+s | Screenshot Window Sizer | cycle-screenshot-sizes-backward (Cycle Screenshot Sizes "
-        "Backward)"));
+        "Ctrl+Alt+Shift+s | Screenshot Window Sizer | cycle-screenshot-sizes-backward"));
     // Disabled ones win over enabled ones.
     EXPECT_EQ(2u, shortcuts.size()) << AllLines(reading);
 }
