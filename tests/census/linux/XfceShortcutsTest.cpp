@@ -3,6 +3,7 @@
 // test's own.
 #include <gtest/gtest.h>
 
+#include "census/linux/DesktopSources.h"
 #include "census/linux/XfceShortcuts.h"
 #include "tests/census/linux/BusSession.h"
 #include "tests/census/linux/Fixture.h"
@@ -49,12 +50,39 @@ TEST_F(XfceShortcutsTest, EachProviderFromTheBranchItUses)
     EXPECT_EQ(6u, reading.shortcuts.size()) << AllLines(reading);
 }
 
+// check and --source, through the census as a whole process.
+TEST_F(XfceShortcutsTest, CheckFindsTheCommandInAnyLetterCase)
+{
+    const BusSession session(kStartXfconfd, Configured());
+    ASSERT_TRUE(session.Ready());
+    ChildProcess census({BuiltProgram("keyvane-census"), "check", "ctrl+alt+T", "--source", "xfce", "--format", "tsv"},
+        EnvironmentWithout({"DISPLAY", "XDG_CURRENT_DESKTOP"}, {"XDG_CURRENT_DESKTOP=XFCE"}));
+    const ChildProcess::Outcome outcome = census.Finish();
+    EXPECT_EQ(1, outcome.status) << outcome.error;
+    EXPECT_NE(std::string::npos, outcome.output.find("\ttaken\txfce\txfsettingsd\texo-open --launch TerminalEmulator\t"))
+        << outcome.output;
+}
+
 TEST_F(XfceShortcutsTest, ADaemonThatIsNotRunningIsNotStarted)
 {
     const BusSession session("", Configured());
     ASSERT_TRUE(session.Ready());
     EXPECT_NE("", ReadXfceShortcuts().failure);
     EXPECT_NE("", ReadXfceShortcuts().failure);
+}
+
+TEST(DesktopSourcesTest, TheOtherDesktopsFromXdgCurrentDesktop)
+{
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    unsetenv("XDG_RUNTIME_DIR");
+    unsetenv("SWAYSOCK");
+    unsetenv("HYPRLAND_INSTANCE_SIGNATURE");
+    setenv("XDG_CURRENT_DESKTOP", "X-Cinnamon:MATE:XFCE:LXQt", 1);
+    EXPECT_EQ((std::vector{DesktopSource::cinnamon, DesktopSource::mate, DesktopSource::xfce, DesktopSource::lxqt}),
+        OfferedDesktopSources());
+    EXPECT_EQ("lxqt-globalkeysd: the session has no D-Bus session bus",
+        ReadDesktopShortcuts(DesktopSource::lxqt).failure);
+    unsetenv("XDG_CURRENT_DESKTOP");
 }
 
 } // namespace
