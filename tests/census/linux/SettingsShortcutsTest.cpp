@@ -16,6 +16,18 @@ namespace {
 
 constexpr const char* kSizer = "screenshot-window-sizer@gnome-shell-extensions.gcampax.github.com";
 constexpr const char* kAppsMenu = "apps-menu@gnome-shell-extensions.gcampax.github.com";
+constexpr const char* kOwn = "own@example.org";
+
+// A user's extension with schemas of its own and no schema named in its
+// metadata: a list of files is no keybinding.
+constexpr const char* kOwnSchema = R"(<schemalist>
+  <schema id="org.example.own" path="/org/example/own/">
+    <key name="toggle" type="as"><default>['&lt;Super&gt;&lt;Shift&gt;o']</default></key>
+    <key name="files" type="as"><default>['notes.txt']</default></key>
+    <key name="unset" type="as"><default>[]</default></key>
+  </schema>
+</schemalist>
+)";
 
 // Cinnamon keeps names, not paths, in its list, and a placeholder.
 const std::string kSettings = std::string(R"([org/cinnamon/desktop/keybindings/wm]
@@ -32,7 +44,8 @@ command='gnome-terminal'
 binding=['<Primary><Alt>t', '']
 
 [org/gnome/shell]
-enabled-extensions=[')") + kSizer + "', '" + kAppsMenu + "', 'missing@example.org', '../..']\n"
+enabled-extensions=[')") + kSizer + "', '" + kAppsMenu + "', '" + kOwn
+    + "', 'missing@example.org', '../..']\n"
     + "disabled-extensions=['" + kAppsMenu + "']\n";
 
 class SettingsShortcutsTest : public testing::Test
@@ -48,6 +61,11 @@ protected:
         setenv("GSETTINGS_BACKEND", "keyfile", 1);
         setenv("XDG_CONFIG_HOME", s_config->Path().c_str(), 1);
         setenv("XDG_DATA_HOME", s_config->Path().c_str(), 1);
+        const std::filesystem::path own = s_config->Path() / "gnome-shell" / "extensions" / kOwn;
+        std::filesystem::create_directories(own / "schemas");
+        std::ofstream(own / "metadata.json") << R"({"uuid": "own@example.org", "name": "Own"})";
+        std::ofstream(own / "schemas" / "org.example.own.gschema.xml") << kOwnSchema;
+        ASSERT_EQ(0, std::system(("glib-compile-schemas " + (own / "schemas").string()).c_str()));
     }
 
     static void TearDownTestSuite() { s_config.reset(); }
@@ -81,8 +99,9 @@ TEST_F(SettingsShortcutsTest, KeybindingsOfTheEnabledExtensionsOnly)
     EXPECT_TRUE(Lists(reading, "Ctrl+Alt+s | Screenshot Window Sizer | cycle-screenshot-sizes"));
     EXPECT_TRUE(Lists(reading,
         "Ctrl+Alt+Shift+s | Screenshot Window Sizer | cycle-screenshot-sizes-backward"));
+    EXPECT_TRUE(Lists(reading, "Shift+Win+o | Own | toggle"));
     // Disabled ones win over enabled ones.
-    EXPECT_EQ(2u, shortcuts.size()) << AllLines(reading);
+    EXPECT_EQ(3u, shortcuts.size()) << AllLines(reading);
 }
 
 } // namespace
