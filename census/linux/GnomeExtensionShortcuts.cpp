@@ -83,24 +83,27 @@ std::optional<std::filesystem::path> FindExtension(
 bool ReadsAsAccelerators(GVariant* value)
 {
     const std::vector<std::string> accelerators = AcceleratorsOf(value);
-    return !accelerators.empty() && std::all_of(accelerators.begin(), accelerators.end(), [](const std::string& text) {
-        DesktopShortcut trial;
-        SetAcceleratorKey(trial, text);
-        return trial.error.empty();
-    });
+    return !accelerators.empty()
+        && std::all_of(accelerators.begin(), accelerators.end(), [](const std::string& text) {
+               DesktopShortcut trial;
+               SetAcceleratorKey(trial, text);
+               return trial.error.empty();
+           });
 }
 
 // A keybinding key holds accelerators by default, or, where it has no
 // default, now. The user's values are rows whatever they are, so that one
 // the window manager cannot read shows as such.
-void AddKeybindings(GSettingsSchema* schema, const std::string& holder, std::vector<DesktopShortcut>& shortcuts)
+void AddKeybindings(
+    GSettingsSchema* schema, const std::string& holder, std::vector<DesktopShortcut>& shortcuts)
 {
     const GObjectPtr<GSettings> settings(g_settings_new_full(schema, nullptr, nullptr));
     const GStrvPtr keys(g_settings_schema_list_keys(schema));
     for (gchar** key = keys.get(); *key; ++key) {
         const std::unique_ptr<GSettingsSchemaKey, FreeWith<g_settings_schema_key_unref>> about(
             g_settings_schema_get_key(schema, *key));
-        if (!g_variant_type_equal(g_settings_schema_key_get_value_type(about.get()), G_VARIANT_TYPE_STRING_ARRAY))
+        if (!g_variant_type_equal(
+                g_settings_schema_key_get_value_type(about.get()), G_VARIANT_TYPE_STRING_ARRAY))
             continue;
         const GVariantPtr fallback(g_settings_schema_key_get_default_value(about.get()));
         const GVariantPtr value(g_settings_get_value(settings.get(), *key));
@@ -118,10 +121,13 @@ void AddKeybindings(GSettingsSchema* schema, const std::string& holder, std::vec
 void AddExtension(GSettingsSchemaSource* system, const std::filesystem::path& folder, const std::string& uuid,
     std::vector<DesktopShortcut>& shortcuts)
 {
-    const nlohmann::json metadata = nlohmann::json::parse(std::ifstream(folder / "metadata.json"), nullptr, false);
+    const nlohmann::json metadata
+        = nlohmann::json::parse(std::ifstream(folder / "metadata.json"), nullptr, false);
     if (!metadata.is_object())
         return;
-    const std::string name = metadata.contains("name") && metadata["name"].is_string() ? metadata["name"].get<std::string>() : uuid;
+    const std::string name = metadata.contains("name") && metadata["name"].is_string()
+        ? metadata["name"].get<std::string>()
+        : uuid;
     // Like the shell's helper for extensions: their own compiled schemas
     // first, over the system's.
     SchemaSourcePtr own;

@@ -28,8 +28,8 @@ constexpr auto kModifiers = std::to_array<std::pair<std::string_view, unsigned>>
 });
 
 // Modifiers GTK knows that no combination of the census has.
-constexpr auto kOtherModifiers = std::to_array<std::string_view>(
-    {"Release", "Meta", "Hyper", "Mod2", "Mod3", "Mod5"});
+constexpr auto kOtherModifiers
+    = std::to_array<std::string_view>({"Release", "Meta", "Hyper", "Mod2", "Mod3", "Mod5"});
 
 } // namespace
 

@@ -11,7 +11,10 @@ namespace {
 constexpr const char* kDaemonName = "lxqt-globalkeysd";
 constexpr std::string_view kCommand = "command";
 
-std::string HolderOf(const std::string& description) { return description.empty() ? kDaemonName : description; }
+std::string HolderOf(const std::string& description)
+{
+    return description.empty() ? kDaemonName : description;
+}
 
 std::vector<DesktopShortcut> ReadActions(const SessionBus& bus)
 {
@@ -26,7 +29,8 @@ std::vector<DesktopShortcut> ReadActions(const SessionBus& bus)
     gboolean enabled = FALSE;
     const char* type = nullptr;
     const char* info = nullptr;
-    while (g_variant_iter_next(iterator, "{t(&s&sb&s&s)}", &id, &text, &description, &enabled, &type, &info)) {
+    while (
+        g_variant_iter_next(iterator, "{t(&s&sb&s&s)}", &id, &text, &description, &enabled, &type, &info)) {
         DesktopShortcut shortcut;
         shortcut.holder = HolderOf(description);
         shortcut.action = type == kCommand ? info : std::string(type) + " " + info;

@@ -2,7 +2,8 @@
 
 #include "census/linux/SettingsKeybindings.h"
 
-extern "C" {
+extern "C"
+{
 #include <dconf.h>
 }
 

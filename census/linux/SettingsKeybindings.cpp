@@ -20,8 +20,8 @@ std::vector<std::string> AcceleratorsOf(GVariant* value)
     return accelerators;
 }
 
-void AddAccelerators(
-    const std::vector<std::string>& accelerators, const DesktopShortcut& about, std::vector<DesktopShortcut>& shortcuts)
+void AddAccelerators(const std::vector<std::string>& accelerators, const DesktopShortcut& about,
+    std::vector<DesktopShortcut>& shortcuts)
 {
     for (const std::string& accelerator : accelerators) {
         DesktopShortcut shortcut = about;
@@ -30,8 +30,8 @@ void AddAccelerators(
     }
 }
 
-void AddSchemaKeybindings(GSettingsSchemaSource* source, const char* id, std::vector<DesktopShortcut>& shortcuts,
-    const std::vector<std::string>& skipped)
+void AddSchemaKeybindings(GSettingsSchemaSource* source, const char* id,
+    std::vector<DesktopShortcut>& shortcuts, const std::vector<std::string>& skipped)
 {
     const GSettingsSchemaPtr schema(g_settings_schema_source_lookup(source, id, TRUE));
     if (!schema)

@@ -56,7 +56,8 @@ std::string ActiveBranch(const Properties& properties, std::string_view provider
 // Like the providers, a shortcut is a string property directly in the branch
 // with a command; the other properties (override, a shortcut's
 // startup-notify) hold none.
-void AddProvider(const Properties& properties, const Provider& provider, std::vector<DesktopShortcut>& shortcuts)
+void AddProvider(
+    const Properties& properties, const Provider& provider, std::vector<DesktopShortcut>& shortcuts)
 {
     const std::string branch = ActiveBranch(properties, provider.name);
     for (auto property = properties.lower_bound(branch);

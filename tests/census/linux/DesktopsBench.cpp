@@ -139,8 +139,10 @@ std::vector<std::string> XfceAndLxqtVariables(const std::filesystem::path& folde
     const std::filesystem::path channels = folder / "xfce4" / "xfconf" / "xfce-perchannel-xml";
     std::filesystem::create_directories(channels);
     std::filesystem::create_directories(folder / "lxqt");
-    std::filesystem::copy_file(Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
-    std::filesystem::copy_file(Fixture("globalkeyshortcuts.conf"), folder / "lxqt" / "globalkeyshortcuts.conf");
+    std::filesystem::copy_file(
+        Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
+    std::filesystem::copy_file(
+        Fixture("globalkeyshortcuts.conf"), folder / "lxqt" / "globalkeyshortcuts.conf");
     return {"XDG_CONFIG_HOME=" + folder.string(), "HOME=" + folder.string(), "DISPLAY=" + display};
 }
 
@@ -166,7 +168,8 @@ int main()
         std::fprintf(stderr, "xfconfd or lxqt-globalkeysd did not start\n");
         return 1;
     }
-    const std::string xfceBus = std::string("DBUS_SESSION_BUS_ADDRESS=") + std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const std::string xfceBus
+        = std::string("DBUS_SESSION_BUS_ADDRESS=") + std::getenv("DBUS_SESSION_BUS_ADDRESS");
 
     const KdeSession kde(WriteShortcuts(folder.Path()));
     if (!kde.Ready()) {
@@ -195,11 +198,16 @@ int main()
             [] {
                 return TimeCensus({"list", "--source", "cinnamon"}, {"XDG_CURRENT_DESKTOP=X-Cinnamon"});
             },
-            [&] { return TimeCensus({"list", "--source", "mate"}, mate); },
-            [&] { return TimeCensus({"list", "--source", "xfce"}, {"XDG_CURRENT_DESKTOP=XFCE", xfceBus}); },
             [&] {
-                return display.empty() ? 0.0
-                                       : TimeCensus({"list", "--source", "lxqt"}, {"XDG_CURRENT_DESKTOP=LXQt", xfceBus});
+                return TimeCensus({"list", "--source", "mate"}, mate);
+            },
+            [&] {
+                return TimeCensus({"list", "--source", "xfce"}, {"XDG_CURRENT_DESKTOP=XFCE", xfceBus});
+            },
+            [&] {
+                return display.empty()
+                    ? 0.0
+                    : TimeCensus({"list", "--source", "lxqt"}, {"XDG_CURRENT_DESKTOP=LXQt", xfceBus});
             },
         });
 
@@ -222,8 +230,8 @@ int main()
     for (size_t table = 0; table < 4; ++table) {
         const double elapsed = best[6 + table];
         if (elapsed == 0.0)
-            std::printf("(%c) list --source %-8s               not run: no display\n", static_cast<char>('g' + table),
-                names[table]);
+            std::printf("(%c) list --source %-8s               not run: no display\n",
+                static_cast<char>('g' + table), names[table]);
         else
             std::printf("(%c) list --source %-8s             %8.1f    %.2f   (goal 100 ms)\n",
                 static_cast<char>('g' + table), names[table], elapsed, elapsed / processFloor);

@@ -31,7 +31,8 @@ TEST(LxqtShortcutsTest, EveryActionOfTheDaemonWithItsKeyAsTheDaemonGrabsIt)
     std::filesystem::create_directories(config / "lxqt");
     std::filesystem::create_directories(runtime);
     chmod(runtime.c_str(), 0700);
-    std::filesystem::copy_file(Fixture("globalkeyshortcuts.conf"), config / "lxqt" / "globalkeyshortcuts.conf");
+    std::filesystem::copy_file(
+        Fixture("globalkeyshortcuts.conf"), config / "lxqt" / "globalkeyshortcuts.conf");
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     unsetenv("XDG_CURRENT_DESKTOP");
     const BusSession session(kStartDaemon,

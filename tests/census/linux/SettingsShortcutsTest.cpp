@@ -44,8 +44,8 @@ command='gnome-terminal'
 binding=['<Primary><Alt>t', '']
 
 [org/gnome/shell]
-enabled-extensions=[')") + kSizer + "', '" + kAppsMenu + "', '" + kOwn
-    + "', 'missing@example.org', '../..']\n"
+enabled-extensions=[')")
+    + kSizer + "', '" + kAppsMenu + "', '" + kOwn + "', 'missing@example.org', '../..']\n"
     + "disabled-extensions=['" + kAppsMenu + "']\n";
 
 class SettingsShortcutsTest : public testing::Test
@@ -81,7 +81,8 @@ TEST_F(SettingsShortcutsTest, CinnamonSchemasWithSummariesAndTheUsersValues)
              "Ctrl+Alt+l | org.cinnamon.desktop.keybindings.media-keys | screensaver",
              "Win+l | org.cinnamon.desktop.keybindings | looking-glass-keybinding",
              "Alt+Win+n | org.cinnamon.desktop.keybindings.wm | maximize",
-             "! <Hyper> is none of Ctrl, Alt, Shift and Super | org.cinnamon.desktop.keybindings.wm | maximize",
+             "! <Hyper> is none of Ctrl, Alt, Shift and Super | org.cinnamon.desktop.keybindings.wm | "
+             "maximize",
              "Ctrl+Alt+t | Terminal | gnome-terminal",
          })
         EXPECT_TRUE(Lists(reading, line));
@@ -97,8 +98,8 @@ TEST_F(SettingsShortcutsTest, KeybindingsOfTheEnabledExtensionsOnly)
     AddGnomeExtensionShortcuts(shortcuts);
     const DesktopReading reading{shortcuts, {}};
     EXPECT_TRUE(Lists(reading, "Ctrl+Alt+s | Screenshot Window Sizer | cycle-screenshot-sizes"));
-    EXPECT_TRUE(Lists(reading,
-        "Ctrl+Alt+Shift+s | Screenshot Window Sizer | cycle-screenshot-sizes-backward"));
+    EXPECT_TRUE(
+        Lists(reading, "Ctrl+Alt+Shift+s | Screenshot Window Sizer | cycle-screenshot-sizes-backward"));
     EXPECT_TRUE(Lists(reading, "Shift+Win+o | Own | toggle"));
     // Disabled ones win over enabled ones.
     EXPECT_EQ(3u, shortcuts.size()) << AllLines(reading);

@@ -15,9 +15,10 @@
 namespace {
 
 // The bus starts xfconfd the way Xfce's session does, by its name.
-constexpr const char* kStartXfconfd = "gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus "
-                                      "-m org.freedesktop.DBus.StartServiceByName org.xfce.Xfconf 0 >/dev/null "
-                                      "|| exit 1\n";
+constexpr const char* kStartXfconfd
+    = "gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus "
+      "-m org.freedesktop.DBus.StartServiceByName org.xfce.Xfconf 0 >/dev/null "
+      "|| exit 1\n";
 
 class XfceShortcutsTest : public testing::Test
 {
@@ -26,7 +27,8 @@ protected:
     {
         const std::filesystem::path channels = m_config.Path() / "xfce4" / "xfconf" / "xfce-perchannel-xml";
         std::filesystem::create_directories(channels);
-        std::filesystem::copy_file(Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
+        std::filesystem::copy_file(
+            Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
         return {"XDG_CONFIG_HOME=" + m_config.Path().string(), "HOME=" + m_config.Path().string()};
     }
 
@@ -55,11 +57,13 @@ TEST_F(XfceShortcutsTest, CheckFindsTheCommandInAnyLetterCase)
 {
     const BusSession session(kStartXfconfd, Configured());
     ASSERT_TRUE(session.Ready());
-    ChildProcess census({BuiltProgram("keyvane-census"), "check", "ctrl+alt+T", "--source", "xfce", "--format", "tsv"},
+    ChildProcess census(
+        {BuiltProgram("keyvane-census"), "check", "ctrl+alt+T", "--source", "xfce", "--format", "tsv"},
         EnvironmentWithout({"DISPLAY", "XDG_CURRENT_DESKTOP"}, {"XDG_CURRENT_DESKTOP=XFCE"}));
     const ChildProcess::Outcome outcome = census.Finish();
     EXPECT_EQ(1, outcome.status) << outcome.error;
-    EXPECT_NE(std::string::npos, outcome.output.find("\ttaken\txfce\txfsettingsd\texo-open --launch TerminalEmulator\t"))
+    EXPECT_NE(std::string::npos,
+        outcome.output.find("\ttaken\txfce\txfsettingsd\texo-open --launch TerminalEmulator\t"))
         << outcome.output;
 }
 
@@ -78,7 +82,8 @@ TEST(DesktopSourcesTest, TheOtherDesktopsFromXdgCurrentDesktop)
     unsetenv("SWAYSOCK");
     unsetenv("HYPRLAND_INSTANCE_SIGNATURE");
     setenv("XDG_CURRENT_DESKTOP", "X-Cinnamon:MATE:XFCE:LXQt", 1);
-    EXPECT_EQ((std::vector{DesktopSource::cinnamon, DesktopSource::mate, DesktopSource::xfce, DesktopSource::lxqt}),
+    EXPECT_EQ(
+        (std::vector{DesktopSource::cinnamon, DesktopSource::mate, DesktopSource::xfce, DesktopSource::lxqt}),
         OfferedDesktopSources());
     EXPECT_EQ("lxqt-globalkeysd: the session has no D-Bus session bus",
         ReadDesktopShortcuts(DesktopSource::lxqt).failure);
