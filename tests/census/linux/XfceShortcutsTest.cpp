@@ -20,29 +20,18 @@ constexpr const char* kStartXfconfd
       "-m org.freedesktop.DBus.StartServiceByName org.xfce.Xfconf 0 >/dev/null "
       "|| exit 1\n";
 
-class XfceShortcutsTest : public testing::Test
+TEST(XfceShortcutsTest, EachProviderFromTheBranchItUsesInProcessAndByCheck)
 {
-protected:
-    std::vector<std::string> Configured() const
-    {
-        const std::filesystem::path channels = m_config.Path() / "xfce4" / "xfconf" / "xfce-perchannel-xml";
-        std::filesystem::create_directories(channels);
-        std::filesystem::copy_file(
-            Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
-        return {"XDG_CONFIG_HOME=" + m_config.Path().string(), "HOME=" + m_config.Path().string()};
-    }
-
-    TemporaryFolder m_config;
-};
-
-TEST_F(XfceShortcutsTest, EachProviderFromTheBranchItUses)
-{
-    const BusSession session(kStartXfconfd, Configured());
+    const TemporaryFolder config;
+    const std::filesystem::path channels = config.Path() / "xfce4" / "xfconf" / "xfce-perchannel-xml";
+    std::filesystem::create_directories(channels);
+    std::filesystem::copy_file(
+        Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
+    const BusSession session(kStartXfconfd, {"XDG_CONFIG_HOME=" + config.Path().string()});
     ASSERT_TRUE(session.Ready());
     const DesktopReading reading = ReadXfceShortcuts();
     ASSERT_EQ("", reading.failure);
     // Commands are customised: their defaults are no longer read.
-    EXPECT_TRUE(Lists(reading, "Ctrl+Alt+t | xfsettingsd | exo-open --launch TerminalEmulator"));
     EXPECT_TRUE(Lists(reading, "XF86Display | xfsettingsd | xfce4-display-settings --minimal"));
     // GTK's parser: <Shft> and <Mod1> are Shift and Alt, <Foo> is passed over.
     EXPECT_TRUE(Lists(reading, "Alt+Shift+x | xfsettingsd | weird"));
@@ -50,13 +39,7 @@ TEST_F(XfceShortcutsTest, EachProviderFromTheBranchItUses)
     // The window manager's are not: its custom branch is not in use.
     EXPECT_TRUE(Lists(reading, "Alt+F4 | xfwm4 | close_window_key"));
     EXPECT_EQ(6u, reading.shortcuts.size()) << AllLines(reading);
-}
 
-// check and --source, through the census as a whole process.
-TEST_F(XfceShortcutsTest, CheckFindsTheCommandInAnyLetterCase)
-{
-    const BusSession session(kStartXfconfd, Configured());
-    ASSERT_TRUE(session.Ready());
     ChildProcess census(
         {BuiltProgram("keyvane-census"), "check", "ctrl+alt+T", "--source", "xfce", "--format", "tsv"},
         EnvironmentWithout({"DISPLAY", "XDG_CURRENT_DESKTOP"}, {"XDG_CURRENT_DESKTOP=XFCE"}));
@@ -65,14 +48,6 @@ TEST_F(XfceShortcutsTest, CheckFindsTheCommandInAnyLetterCase)
     EXPECT_NE(std::string::npos,
         outcome.output.find("\ttaken\txfce\txfsettingsd\texo-open --launch TerminalEmulator\t"))
         << outcome.output;
-}
-
-TEST_F(XfceShortcutsTest, ADaemonThatIsNotRunningIsNotStarted)
-{
-    const BusSession session("", Configured());
-    ASSERT_TRUE(session.Ready());
-    EXPECT_NE("", ReadXfceShortcuts().failure);
-    EXPECT_NE("", ReadXfceShortcuts().failure);
 }
 
 TEST(DesktopSourcesTest, TheOtherDesktopsFromXdgCurrentDesktop)
