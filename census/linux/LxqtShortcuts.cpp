@@ -31,11 +31,12 @@ std::vector<DesktopShortcut> ReadActions(const SessionBus& bus)
     const char* info = nullptr;
     while (
         g_variant_iter_next(iterator, "{t(&s&sb&s&s)}", &id, &text, &description, &enabled, &type, &info)) {
+        // The daemon lets go of a disabled action's key.
+        if (!enabled)
+            continue;
         DesktopShortcut shortcut;
         shortcut.holder = HolderOf(description);
         shortcut.action = type == kCommand ? info : std::string(type) + " " + info;
-        if (!enabled)
-            shortcut.action += " (disabled)";
         SetLxqtShortcutKey(shortcut, text);
         shortcuts.push_back(std::move(shortcut));
     }
