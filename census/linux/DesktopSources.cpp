@@ -45,20 +45,16 @@ class DaemonNames
 public:
     bool Owned(const char* name)
     {
-        if (!m_tried) {
-            m_tried = true;
-            if (SessionBusAddress()) {
-                try {
-                    m_bus = std::make_unique<SessionBus>(Deadline(kDesktopTimeout));
-                } catch (const std::runtime_error&) {
-                }
-            }
-        }
-        if (!m_bus)
-            return false;
         try {
-            return m_bus->HasOwner(name);
+            if (!m_tried) {
+                m_tried = true;
+                if (SessionBusAddress())
+                    m_bus = std::make_unique<SessionBus>(Deadline(kDesktopTimeout));
+            }
+            return m_bus && m_bus->HasOwner(name);
         } catch (const std::runtime_error&) {
+            // A bus that does not let this process in, or does not answer,
+            // shows no daemon: its table is not offered.
             return false;
         }
     }
