@@ -233,7 +233,7 @@ int main()
             std::printf("(%c) list --source %-8s               not run: no display\n",
                 static_cast<char>('g' + table), names[table]);
         else
-            std::printf("(%c) list --source %-8s             %8.1f    %.2f   (goal 100 ms)\n",
+            std::printf("(%c) list --source %-8s               %8.1f    %.2f   (goal 100 ms)\n",
                 static_cast<char>('g' + table), names[table], elapsed, elapsed / processFloor);
     }
     return 0;
