@@ -15,8 +15,9 @@ KEYVANE_PACKAGES=(
     # hold grabs.
     g++ libx11-dev libxres-dev
     # The Linux desktops' shortcut tables: GIO (GDBus, GSettings), xkbcommon's
-    # keysym names and its default keyboard, a JSON library.
-    pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev
+    # keysym names and its default keyboard, a JSON library; dconf's client,
+    # which lists MATE's custom shortcut folders.
+    pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev libdconf-dev
     # What their tests start or read: KDE's daemon on a private bus, waited
     # for with gdbus; a headless sway; GNOME's keybinding schemas and the
     # control center's descriptions of them.
@@ -25,6 +26,11 @@ KEYVANE_PACKAGES=(
     gnome-control-center-data
     # Real X clients that grab keys, for telling their grabs apart.
     xbindkeys openbox i3-wm
+    # Cinnamon's, MATE's and GNOME Shell extensions' keybinding schemas; dconf
+    # (its tool writes MATE's custom folders, its backend reads them); Xfce's
+    # xfconfd and LXQt's global-keys daemon, run on a private bus.
+    cinnamon-desktop-data marco-common mate-settings-daemon-common gnome-shell-extensions
+    dconf-cli dconf-gsettings-backend xfconf lxqt-globalkeys
 )
 
 # The 32-bit half of Wine, which only the i686 build needs: without it, or on

@@ -8,10 +8,18 @@
 //   (d) floor: keyvane-census --version, a whole process that reads nothing
 //   (e) keyvane-census list --source kde, as a whole process, on (b)'s daemon
 //   (f) keyvane-census list --source gnome, as a whole process, on (c)'s schemas
+//       with every extension of gnome-shell-extensions enabled
+//   (g) list --source cinnamon, on Cinnamon's schemas with the keyfile backend
+//   (h) list --source mate, on MATE's schemas with a dconf database
+//   (i) list --source xfce, on Debian's xfconfd with the tests' channel
+//   (j) list --source lxqt, on Debian's lxqt-globalkeysd with the tests'
+//       configuration, on the display the benchmark was given
 #include "census/linux/DesktopSources.h"
 #include "census/linux/GnomeShortcuts.h"
 #include "census/linux/KdeShortcuts.h"
 #include "tests/bench/BestOf.h"
+#include "tests/census/linux/BusSession.h"
+#include "tests/census/linux/Fixture.h"
 #include "tests/census/linux/KdeSession.h"
 #include "tests/census/linux/TemporaryFolder.h"
 #include "tests/census/x11/ChildProcess.h"
@@ -68,11 +76,12 @@ double TimeCensus(const std::vector<std::string>& arguments, const std::vector<s
 {
     std::vector<std::string> command = {BuiltProgram("keyvane-census")};
     command.insert(command.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> replaced
+        = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"};
+    for (const std::string& variable : session)
+        replaced.push_back(variable.substr(0, variable.find('=')));
     const Clock::time_point start = Clock::now();
-    ChildProcess census(command,
-        EnvironmentWithout(
-            {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"},
-            session));
+    ChildProcess census(command, EnvironmentWithout(replaced, session));
     const ChildProcess::Outcome outcome = census.Finish();
     const double elapsed = Milliseconds(Clock::now() - start);
     if (outcome.status != 0)
@@ -80,13 +89,87 @@ double TimeCensus(const std::vector<std::string>& arguments, const std::vector<s
     return elapsed;
 }
 
+// GNOME's settings with every extension of the package enabled, where the
+// keyfile backend reads them.
+void WriteKeyfile(const std::filesystem::path& folder)
+{
+    std::string extensions;
+    std::error_code error;
+    for (const auto& extension :
+        std::filesystem::directory_iterator("/usr/share/gnome-shell/extensions", error))
+        extensions += (extensions.empty() ? "'" : ", '") + extension.path().filename().string() + "'";
+    std::filesystem::create_directories(folder / "glib-2.0" / "settings");
+    std::ofstream(folder / "glib-2.0" / "settings" / "keyfile")
+        << "[org/gnome/shell]\nenabled-extensions=[" << extensions << "]\n";
+}
+
+// MATE's settings in a dconf database with custom shortcuts, compiled by
+// dconf's own tool; the session's variables.
+std::vector<std::string> MateSession(const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder / "keyfiles");
+    std::filesystem::create_directories(folder / "dconf");
+    std::filesystem::create_directories(folder / "runtime");
+    std::ofstream keyfile(folder / "keyfiles" / "user");
+    for (int custom = 0; custom < 10; ++custom) {
+        keyfile << "[org/mate/desktop/keybindings/custom" << custom << "]\nname='Custom " << custom
+                << "'\naction='true'\nbinding='<Super>F" << custom + 1 << "'\n\n";
+    }
+    keyfile.close();
+    const std::string compile
+        = "dconf compile " + (folder / "dconf" / "user").string() + " " + (folder / "keyfiles").string();
+    if (std::system(compile.c_str()) != 0)
+        std::fprintf(stderr, "dconf compile failed\n");
+    return {"XDG_CURRENT_DESKTOP=MATE", "GSETTINGS_BACKEND=dconf", "XDG_CONFIG_HOME=" + folder.string(),
+        "XDG_RUNTIME_DIR=" + (folder / "runtime").string()};
+}
+
+// Xfce's and LXQt's daemons on one bus of their own; LXQt's only on a display.
+constexpr const char* kXfceAndLxqt = R"(
+gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+    -m org.freedesktop.DBus.StartServiceByName org.xfce.Xfconf 0 >/dev/null || exit 1
+if [ -n "$DISPLAY" ]; then
+    lxqt-globalkeysd >/dev/null 2>&1 & pids=$!
+    gdbus wait --session --timeout 20 org.lxqt.global_key_shortcuts || exit 1
+fi
+)";
+
+std::vector<std::string> XfceAndLxqtVariables(const std::filesystem::path& folder, const std::string& display)
+{
+    const std::filesystem::path channels = folder / "xfce4" / "xfconf" / "xfce-perchannel-xml";
+    std::filesystem::create_directories(channels);
+    std::filesystem::create_directories(folder / "lxqt");
+    std::filesystem::copy_file(
+        Fixture("xfce4-keyboard-shortcuts.xml"), channels / "xfce4-keyboard-shortcuts.xml");
+    std::filesystem::copy_file(
+        Fixture("globalkeyshortcuts.conf"), folder / "lxqt" / "globalkeyshortcuts.conf");
+    return {"XDG_CONFIG_HOME=" + folder.string(), "HOME=" + folder.string(), "DISPLAY=" + display};
+}
+
 } // namespace
 
 int main()
 {
+    // The display is for LXQt's daemon alone: everything else reads without one.
+    const char* givenDisplay = std::getenv("DISPLAY");
+    const std::string display = givenDisplay ? givenDisplay : "";
+    unsetenv("DISPLAY");
     const TemporaryFolder folder;
+    const TemporaryFolder mateFolder;
+    const TemporaryFolder xfceFolder;
+    WriteKeyfile(folder.Path());
     setenv("GSETTINGS_BACKEND", "keyfile", 1);
     setenv("XDG_CONFIG_HOME", folder.Path().c_str(), 1);
+    const std::vector<std::string> mate = MateSession(mateFolder.Path());
+
+    // Its bus first: KDE's session then takes this process's bus variable.
+    const BusSession xfceAndLxqt(kXfceAndLxqt, XfceAndLxqtVariables(xfceFolder.Path(), display));
+    if (!xfceAndLxqt.Ready()) {
+        std::fprintf(stderr, "xfconfd or lxqt-globalkeysd did not start\n");
+        return 1;
+    }
+    const std::string xfceBus
+        = std::string("DBUS_SESSION_BUS_ADDRESS=") + std::getenv("DBUS_SESSION_BUS_ADDRESS");
 
     const KdeSession kde(WriteShortcuts(folder.Path()));
     if (!kde.Ready()) {
@@ -112,6 +195,20 @@ int main()
             [] {
                 return TimeCensus({"list", "--source", "gnome"}, {"XDG_CURRENT_DESKTOP=GNOME"});
             },
+            [] {
+                return TimeCensus({"list", "--source", "cinnamon"}, {"XDG_CURRENT_DESKTOP=X-Cinnamon"});
+            },
+            [&] {
+                return TimeCensus({"list", "--source", "mate"}, mate);
+            },
+            [&] {
+                return TimeCensus({"list", "--source", "xfce"}, {"XDG_CURRENT_DESKTOP=XFCE", xfceBus});
+            },
+            [&] {
+                return display.empty()
+                    ? 0.0
+                    : TimeCensus({"list", "--source", "lxqt"}, {"XDG_CURRENT_DESKTOP=LXQt", xfceBus});
+            },
         });
 
     const double floor = best[0];
@@ -129,5 +226,15 @@ int main()
         best[4] / processFloor);
     std::printf("(f) list --source gnome                  %8.1f    %.2f   (goal 100 ms)\n", best[5],
         best[5] / processFloor);
+    const char* names[] = {"cinnamon", "mate", "xfce", "lxqt"};
+    for (size_t table = 0; table < 4; ++table) {
+        const double elapsed = best[6 + table];
+        if (elapsed == 0.0)
+            std::printf("(%c) list --source %-8s               not run: no display\n",
+                static_cast<char>('g' + table), names[table]);
+        else
+            std::printf("(%c) list --source %-8s               %8.1f    %.2f   (goal 100 ms)\n",
+                static_cast<char>('g' + table), names[table], elapsed, elapsed / processFloor);
+    }
     return 0;
 }
