@@ -3,6 +3,7 @@
 #include "census/core/CombinationText.h"
 #include "census/linux/GnomeShortcuts.h"
 #include "census/linux/HyprlandShortcuts.h"
+#include "census/linux/I3Shortcuts.h"
 #include "census/linux/KdeShortcuts.h"
 #include "census/linux/SessionBus.h"
 #include "census/linux/SwayShortcuts.h"
@@ -56,6 +57,8 @@ std::vector<DesktopSource> OfferedDesktopSources()
         sources.push_back(DesktopSource::sway);
     if (IsSet("HYPRLAND_INSTANCE_SIGNATURE"))
         sources.push_back(DesktopSource::hyprland);
+    if (!I3SocketPath().empty())
+        sources.push_back(DesktopSource::i3);
     return sources;
 }
 
@@ -70,6 +73,8 @@ std::string_view DesktopSourceName(DesktopSource source)
         return "sway";
     case DesktopSource::hyprland:
         return "hyprland";
+    case DesktopSource::i3:
+        return "i3";
     }
     return {};
 }
@@ -85,6 +90,8 @@ DesktopReading ReadDesktopShortcuts(DesktopSource source)
         return ReadSwayShortcuts();
     case DesktopSource::hyprland:
         return ReadHyprlandShortcuts();
+    case DesktopSource::i3:
+        return ReadI3Shortcuts();
     }
     return {{}, "unknown source"};
 }

@@ -12,15 +12,17 @@ enum class DesktopSource
     gnome,
     sway,
     hyprland,
+    i3,
 };
 
 // The tables this session offers, from its environment: KDE's daemon owning
 // its bus name (or a KDE session, whose daemon should be there), GNOME in
-// XDG_CURRENT_DESKTOP, SWAYSOCK and HYPRLAND_INSTANCE_SIGNATURE. An X display
-// is the X11 probe's business, not theirs.
+// XDG_CURRENT_DESKTOP, SWAYSOCK, HYPRLAND_INSTANCE_SIGNATURE, and i3's socket
+// in I3SOCK or on the display's root window. The display's grabs are the X11
+// probe's business, not theirs.
 std::vector<DesktopSource> OfferedDesktopSources();
 
-// "kde", "gnome", "sway", "hyprland".
+// "kde", "gnome", "sway", "hyprland", "i3".
 std::string_view DesktopSourceName(DesktopSource source);
 
 DesktopReading ReadDesktopShortcuts(DesktopSource source);

@@ -22,6 +22,9 @@ KEYVANE_PACKAGES=(
     libkf5globalaccel-bin dbus-daemon libglib2.0-bin sway
     gsettings-desktop-schemas gnome-shell-common mutter-common gnome-settings-daemon-common
     gnome-control-center-data
+    # Where i3 names its socket: the root window, read with xcb. A real i3 on
+    # Xvfb serves the configuration it loaded to the tests.
+    libxcb1-dev i3-wm
 )
 
 # keyvane_install_packages [PACKAGE...]: the packages above and the given ones.
