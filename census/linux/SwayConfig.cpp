@@ -314,7 +314,27 @@ private:
                 m_blocks.pop_back();
             return;
         }
+        if (m_blocks.empty() && OpensBlock(words)) {
+            m_blocks.push_back(JoinArgs(words, 0));
+            return;
+        }
         SwayCommand(std::move(words));
+    }
+
+    // The text sway reports lacks a block's "{" that stood on a line of its
+    // own: sway took that line as the brace and left it out. What remains is
+    // a command that only a block makes sense of: "mode name", "bar",
+    // "bindsym" with flags alone.
+    static bool OpensBlock(const std::vector<std::string>& words)
+    {
+        const auto last = std::find_if(
+            words.begin() + 1, words.end(), [](const std::string& word) { return !word.starts_with("--"); });
+        const auto named = static_cast<size_t>(words.end() - last);
+        if (EqualsIgnoringCase(words[0], "mode"))
+            return named == 1;
+        if (EqualsIgnoringCase(words[0], "bar"))
+            return named <= 1;
+        return IsBindingVerb(words[0]) && named == 0;
     }
 
     void SwayCommand(std::vector<std::string> words)
@@ -385,7 +405,8 @@ private:
             if (IsOneOf(word, kDistinctFlags))
                 distinct += word;
             toCode = toCode || word == "--to-code";
-            binding.qualifiers.push_back(word);
+            if (word != "--no-warn")
+                binding.qualifiers.push_back(word);
         }
         if (words.size() - next < (unbind ? 1u : 2u))
             return;
