@@ -543,12 +543,14 @@ private:
             else if (!EqualsIgnoringCase(name, "Group1"))
                 binding.error = Quoted(name) + " is none of Ctrl, Alt, Shift and Mod4";
         }
-        binding.keys = {byCode ? DefaultKeymapKeysym(Keycode(key)) : KeysymFromExactName(key)};
-        if (binding.keys[0] == 0 && binding.error.empty())
+        binding.keys = {byCode ? Keycode(key) : KeysymFromExactName(key)};
+        const unsigned keysym = byCode ? DefaultKeymapKeysym(binding.keys[0]) : binding.keys[0];
+        if (keysym == 0 && binding.error.empty())
             binding.error = byCode ? "keycode " + Quoted(key) + " has no keysym" : UnknownKeysym(key);
+        // i3 matches keycodes: a bindsym and a bindcode of one key are the same.
         const std::string identity = mode + '\n' + (release ? "release" : "") + '\n'
             + std::to_string(binding.rawModifiers) + '\n'
-            + (binding.error.empty() ? std::to_string(binding.keys[0]) : std::string(combination));
+            + (binding.error.empty() ? std::to_string(keysym) : std::string(combination));
         Put(identity, Shortcut(binding, std::string(Strip(rest))), false);
     }
 

@@ -8,10 +8,15 @@
 //   (d) floor: keyvane-census --version, a whole process that reads nothing
 //   (e) keyvane-census list --source kde, as a whole process, on (b)'s daemon
 //   (f) keyvane-census list --source gnome, as a whole process, on (c)'s schemas
+//   (g) sway: 24,000 bindings read and told apart, half of them rebound
+//   (h) keyvane-census list --source i3, as a whole process, on a real i3
 #include "census/linux/DesktopSources.h"
 #include "census/linux/GnomeShortcuts.h"
 #include "census/linux/KdeShortcuts.h"
+#include "census/linux/SwayConfig.h"
 #include "tests/bench/BestOf.h"
+#include "tests/census/linux/Fixture.h"
+#include "tests/census/linux/I3Session.h"
 #include "tests/census/linux/KdeSession.h"
 #include "tests/census/linux/TemporaryFolder.h"
 #include "tests/census/x11/ChildProcess.h"
@@ -26,6 +31,7 @@ namespace {
 constexpr int kRuns = 15;
 constexpr int kComponents = 40;
 constexpr int kShortcutsPerComponent = 10;
+constexpr int kSwayBindings = 24000;
 
 // Each shortcut with a combination of its own: the daemon drops duplicates.
 std::filesystem::path WriteShortcuts(const std::filesystem::path& folder)
@@ -52,6 +58,19 @@ std::filesystem::path WriteShortcuts(const std::filesystem::path& folder)
     return path;
 }
 
+// Keys by code, so that each of the 12,000 is another binding, each bound
+// twice: sway keeps the later.
+std::string SwayConfig()
+{
+    std::string config = "set $mod Mod4\n";
+    for (int i = 0; i < kSwayBindings; ++i) {
+        const int binding = i % (kSwayBindings / 2);
+        config += "bindcode --no-warn " + std::string(binding % 2 ? "$mod+" : "") + std::to_string(binding / 2)
+            + " exec binding " + std::to_string(i) + "\n";
+    }
+    return config;
+}
+
 template <typename Reader> double Time(Reader read, size_t& rows)
 {
     const Clock::time_point start = Clock::now();
@@ -71,7 +90,8 @@ double TimeCensus(const std::vector<std::string>& arguments, const std::vector<s
     const Clock::time_point start = Clock::now();
     ChildProcess census(command,
         EnvironmentWithout(
-            {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"},
+            {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE",
+                "I3SOCK"},
             session));
     const ChildProcess::Outcome outcome = census.Finish();
     const double elapsed = Milliseconds(Clock::now() - start);
@@ -93,8 +113,15 @@ int main()
         std::fprintf(stderr, "kglobalaccel5 did not start\n");
         return 1;
     }
+    const I3Session i3(Fixture("i3"));
+    if (i3.Socket().empty()) {
+        std::fprintf(stderr, "i3 did not start\n");
+        return 1;
+    }
+    const std::string swayConfig = SwayConfig();
     size_t kdeRows = 0;
     size_t gnomeRows = 0;
+    size_t swayRows = 0;
     const double gnomeFirst = Time(ReadGnomeShortcuts, gnomeRows);
     const std::vector<double> best = BestOf(kRuns,
         {
@@ -112,6 +139,12 @@ int main()
             [] {
                 return TimeCensus({"list", "--source", "gnome"}, {"XDG_CURRENT_DESKTOP=GNOME"});
             },
+            [&] {
+                const Clock::time_point start = Clock::now();
+                swayRows = SwayBindings(swayConfig).size();
+                return Milliseconds(Clock::now() - start);
+            },
+            [&] { return TimeCensus({"list", "--source", "i3"}, {"I3SOCK=" + i3.Socket()}); },
         });
 
     const double floor = best[0];
@@ -129,5 +162,8 @@ int main()
         best[4] / processFloor);
     std::printf("(f) list --source gnome                  %8.1f    %.2f   (goal 100 ms)\n", best[5],
         best[5] / processFloor);
+    std::printf("(h) list --source i3                     %8.1f    %.2f   (goal 100 ms)\n", best[7],
+        best[7] / processFloor);
+    std::printf("\n(g) sway, %d bindings, %zu rows       %8.1f ms\n", kSwayBindings, swayRows, best[6]);
     return 0;
 }
