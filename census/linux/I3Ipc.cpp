@@ -1,6 +1,6 @@
 #include "census/linux/I3Ipc.h"
 
-#include "census/core/Utf8.h"
+#include "census/linux/JsonReply.h"
 #include "census/linux/UnixSocket.h"
 
 #include <cstdint>
@@ -25,15 +25,6 @@ std::string Message(std::uint32_t type, std::string_view payload)
     return message;
 }
 
-std::string ValidUtf8(std::string_view text)
-{
-    std::string valid;
-    valid.reserve(text.size());
-    for (const char32_t c : DecodeUtf8(text))
-        AppendUtf8(valid, c);
-    return valid;
-}
-
 } // namespace
 
 nlohmann::json RequestConfig(const std::string& socketPath, const Deadline& deadline)
@@ -47,9 +38,7 @@ nlohmann::json RequestConfig(const std::string& socketPath, const Deadline& dead
     std::memcpy(&type, header.data() + kMagic.size() + sizeof length, sizeof type);
     if (!header.starts_with(kMagic) || type != kGetConfig)
         throw std::runtime_error("the reply is no answer to get_config");
-    nlohmann::json reply = nlohmann::json::parse(ValidUtf8(manager.ReceiveExactly(length)), nullptr, false);
-    if (reply.is_discarded())
-        throw std::runtime_error("the reply to get_config is no JSON");
+    nlohmann::json reply = ParseJsonReply(manager.ReceiveExactly(length));
     if (!reply.is_object() || !reply.contains("config") || !reply["config"].is_string())
         throw std::runtime_error("the reply holds no configuration");
     return reply;

@@ -7,7 +7,7 @@
 #include <string>
 
 // The reply of the window manager at that socket to GET_CONFIG, over the IPC
-// that i3 and sway share. Bytes that are not UTF-8 come out as U+FFFD, so
-// that one of them spoils a character, not the table. Throws
-// std::runtime_error, with a message that quotes nothing of the reply.
+// that i3 and sway share, read as ParseJsonReply does; an object with a
+// "config" text. Throws std::runtime_error, with a message that quotes
+// nothing of the reply.
 nlohmann::json RequestConfig(const std::string& socketPath, const Deadline& deadline);
