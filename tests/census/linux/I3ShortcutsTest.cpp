@@ -4,9 +4,14 @@
 #include "census/linux/I3Shortcuts.h"
 #include "tests/census/linux/Fixture.h"
 #include "tests/census/linux/I3Session.h"
+#include "tests/census/linux/ReplyServer.h"
 #include "tests/census/linux/ShortcutLines.h"
+#include "tests/census/linux/TemporaryFolder.h"
+
+#include <nlohmann/json.hpp>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <thread>
@@ -74,6 +79,25 @@ TEST(RealI3Test, TheFirstOfTwoSameBindingsCounts)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_TRUE(std::filesystem::exists(first));
     EXPECT_FALSE(std::filesystem::exists(i3.Home() / "l-second"));
+}
+
+// i3 before 4.20 reports its main file alone, its variables not replaced:
+// the reader replaces them as i3 did, by the nearest name in any case.
+TEST(I3ShortcutsTest, ReplacesTheVariablesOfAnOlderI3)
+{
+    const TemporaryFolder folder;
+    const std::filesystem::path socket = folder.Path() / "ipc-socket";
+    const std::string config = "set $Mod Mod4\nset $mode_x exec x\nbindsym $mod+x $mode_x $MOD\n";
+    const std::string payload = nlohmann::json{{"config", config}}.dump();
+    const auto length = static_cast<std::uint32_t>(payload.size());
+    const std::uint32_t type = 9;
+    ReplyServer i3(socket, 14,
+        "i3-ipc" + std::string(reinterpret_cast<const char*>(&length), 4)
+            + std::string(reinterpret_cast<const char*>(&type), 4) + payload);
+    setenv("I3SOCK", socket.c_str(), 1);
+    const DesktopReading reading = ReadI3Shortcuts();
+    unsetenv("I3SOCK");
+    EXPECT_EQ("Win+x | i3 | exec x Mod4\n", AllLines(reading)) << reading.failure;
 }
 
 } // namespace
