@@ -74,8 +74,12 @@ std::vector<DesktopShortcut> Bindings(const nlohmann::json& reply)
 
 std::string I3SocketPath()
 {
+    // sway sets I3SOCK to its own socket, for i3's tools.
     const char* path = std::getenv("I3SOCK");
-    return path && *path ? path : RootWindowSocketPath();
+    const char* sway = std::getenv("SWAYSOCK");
+    if (path && *path && !(sway && std::string_view(sway) == path))
+        return path;
+    return RootWindowSocketPath();
 }
 
 DesktopReading ReadI3Shortcuts(std::chrono::milliseconds timeout)

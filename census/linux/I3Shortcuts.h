@@ -4,8 +4,9 @@
 
 #include <string>
 
-// The socket of the running i3: I3SOCK, else the root window's I3_SOCKET_PATH
-// on the display; empty when there is neither.
+// The socket of the running i3: I3SOCK unless it is sway's (SWAYSOCK), else
+// the root window's I3_SOCKET_PATH on the display; empty when there is
+// neither.
 std::string I3SocketPath();
 
 // i3's key bindings, from the configuration it has loaded and every file that

@@ -81,6 +81,19 @@ TEST(RealI3Test, TheFirstOfTwoSameBindingsCounts)
     EXPECT_FALSE(std::filesystem::exists(i3.Home() / "l-second"));
 }
 
+// sway sets I3SOCK to its own socket: that is no i3.
+TEST(I3ShortcutsTest, SwaysSocketIsNoI3s)
+{
+    const I3Session i3(Fixture("i3"));
+    const DisplayOf display(i3);
+    setenv("I3SOCK", "/run/user/1000/sway-ipc.sock", 1);
+    setenv("SWAYSOCK", "/run/user/1000/sway-ipc.sock", 1);
+    EXPECT_EQ(i3.Socket(), I3SocketPath());
+    unsetenv("SWAYSOCK");
+    EXPECT_EQ("/run/user/1000/sway-ipc.sock", I3SocketPath());
+    unsetenv("I3SOCK");
+}
+
 // i3 before 4.20 reports its main file alone, its variables not replaced:
 // the reader replaces them as i3 did, by the nearest name in any case.
 TEST(I3ShortcutsTest, ReplacesTheVariablesOfAnOlderI3)
