@@ -52,7 +52,8 @@ struct ParsedAccelerator
 
 bool IsKeycode(std::string_view key)
 {
-    return key.size() >= 4 && key[0] == '0' && key[1] == 'x' && std::isxdigit(static_cast<unsigned char>(key[2]))
+    return key.size() >= 4 && key[0] == '0' && key[1] == 'x'
+        && std::isxdigit(static_cast<unsigned char>(key[2]))
         && std::isxdigit(static_cast<unsigned char>(key[3]));
 }
 
@@ -90,7 +91,8 @@ void SetKeycodeKey(DesktopShortcut& shortcut, std::string_view key)
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), keycode, 16);
     const unsigned keysym = error == std::errc() ? DefaultKeymapKeysym(keycode) : 0;
     SetKey(shortcut, keysym,
-        "keycode " + std::string(key.substr(0, 2 + static_cast<size_t>(end - digits.data()))) + " has no keysym");
+        "keycode " + std::string(key.substr(0, 2 + static_cast<size_t>(end - digits.data())))
+            + " has no keysym");
 }
 
 } // namespace

@@ -36,7 +36,8 @@ std::string RootWindowSocketPath()
     if (xcb_connection_has_error(connection.get()))
         return {};
     const ReplyPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(connection.get(),
-        xcb_intern_atom(connection.get(), 1, static_cast<std::uint16_t>(kSocketProperty.size()), kSocketProperty.data()),
+        xcb_intern_atom(
+            connection.get(), 1, static_cast<std::uint16_t>(kSocketProperty.size()), kSocketProperty.data()),
         nullptr));
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return {};

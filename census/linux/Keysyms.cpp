@@ -92,10 +92,7 @@ void SetKey(DesktopShortcut& shortcut, unsigned keysym, std::string error)
         shortcut.keyName = KeysymName(keysym);
 }
 
-std::string UnknownKeysym(std::string_view name)
-{
-    return "no keysym is named " + Quoted(name);
-}
+std::string UnknownKeysym(std::string_view name) { return "no keysym is named " + Quoted(name); }
 
 std::string Quoted(std::string_view text)
 {
@@ -163,8 +160,8 @@ public:
     // What a modifier, virtual or real, sets among the real ones.
     std::optional<unsigned> ModifiersOf(std::string_view name) const
     {
-        const xkb_mod_index_t index = m_keymap ? xkb_keymap_mod_get_index(m_keymap, std::string(name).c_str())
-                                               : XKB_MOD_INVALID;
+        const xkb_mod_index_t index
+            = m_keymap ? xkb_keymap_mod_get_index(m_keymap, std::string(name).c_str()) : XKB_MOD_INVALID;
         if (index == XKB_MOD_INVALID)
             return std::nullopt;
         xkb_state* state = xkb_state_new(m_keymap);

@@ -48,15 +48,17 @@ constexpr auto kModifiers = std::to_array<Modifier>({
 constexpr auto kDistinctFlags = std::to_array<std::string_view>({"--release", "--locked", "--inhibited"});
 constexpr auto kSwayFlags = std::to_array<std::string_view>({"--release", "--locked", "--inhibited",
     "--whole-window", "--border", "--to-code", "--exclude-titlebar", "--no-warn", "--no-repeat"});
-constexpr auto kSwayMouseFlags = std::to_array<std::string_view>({"--whole-window", "--border", "--exclude-titlebar"});
-constexpr auto kI3Flags = std::to_array<std::string_view>({"--release", "--border", "--whole-window", "--exclude-titlebar"});
+constexpr auto kSwayMouseFlags
+    = std::to_array<std::string_view>({"--whole-window", "--border", "--exclude-titlebar"});
+constexpr auto kI3Flags
+    = std::to_array<std::string_view>({"--release", "--border", "--whole-window", "--exclude-titlebar"});
 constexpr std::string_view kInputDeviceFlag = "--input-device=";
 
 // Evdev's button codes, which sway takes a bindcode for before a keycode.
-constexpr std::array<std::pair<unsigned, unsigned>, 3> kButtonCodes = {{{0x100, 0x151}, {0x220, 0x223}, {0x2c0, 0x2e7}}};
+constexpr std::array<std::pair<unsigned, unsigned>, 3> kButtonCodes
+    = {{{0x100, 0x151}, {0x220, 0x223}, {0x2c0, 0x2e7}}};
 
-template <size_t N>
-bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words)
+template <size_t N> bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words)
 {
     return std::find(words.begin(), words.end(), word) != words.end();
 }
@@ -192,8 +194,8 @@ bool IsButtonName(std::string_view word)
 
 const Modifier* FindModifier(std::string_view name)
 {
-    const auto found = std::find_if(
-        kModifiers.begin(), kModifiers.end(), [&](const Modifier& known) { return EqualsIgnoringCase(known.name, name); });
+    const auto found = std::find_if(kModifiers.begin(), kModifiers.end(),
+        [&](const Modifier& known) { return EqualsIgnoringCase(known.name, name); });
     return found == kModifiers.end() ? nullptr : &*found;
 }
 
@@ -201,8 +203,8 @@ const Modifier* FindModifier(std::string_view name)
 struct Binding
 {
     bool byCode = false;
-    unsigned rawModifiers = 0; // the bits of kModifiers
-    unsigned group = 0;        // 0: any
+    unsigned rawModifiers = 0;  // the bits of kModifiers
+    unsigned group = 0;         // 0: any
     std::vector<unsigned> keys; // keysyms or, by code, keycodes; sorted
     std::string error;
     std::vector<std::string> qualifiers; // the mode other than the default, the flags
@@ -275,9 +277,10 @@ public:
         }
         std::string replaced;
         for (size_t i = 0; i < text.size();) {
-            const auto variable = std::find_if(variables.begin(), variables.end(), [&](const auto& candidate) {
-                return EqualsIgnoringCase(text.substr(i, candidate.first.size()), candidate.first);
-            });
+            const auto variable
+                = std::find_if(variables.begin(), variables.end(), [&](const auto& candidate) {
+                      return EqualsIgnoringCase(text.substr(i, candidate.first.size()), candidate.first);
+                  });
             if (text[i] != '$' || variable == variables.end()) {
                 replaced += text[i++];
                 continue;
@@ -414,8 +417,8 @@ private:
             return;
         if (toCode && !binding.byCode)
             TranslateToCodes(binding);
-        std::string identity = mode + '\n' + (binding.byCode ? "code" : "sym") + '\n' + input + '\n' + distinct
-            + '\n' + std::to_string(binding.group) + '\n' + std::to_string(binding.rawModifiers);
+        std::string identity = mode + '\n' + (binding.byCode ? "code" : "sym") + '\n' + input + '\n'
+            + distinct + '\n' + std::to_string(binding.group) + '\n' + std::to_string(binding.rawModifiers);
         for (const unsigned key : binding.keys)
             identity += ' ' + std::to_string(key);
         if (!binding.error.empty())
@@ -459,7 +462,8 @@ private:
                 return false;
             binding.keys.push_back(binding.byCode ? Keycode(part) : KeysymFromNameIgnoringCase(part));
             if (binding.keys.back() == 0 && binding.error.empty())
-                binding.error = binding.byCode ? "keycode " + Quoted(part) + " is no number" : UnknownKeysym(part);
+                binding.error
+                    = binding.byCode ? "keycode " + Quoted(part) + " is no number" : UnknownKeysym(part);
         }
         std::sort(binding.keys.begin(), binding.keys.end());
         return true;
@@ -534,7 +538,8 @@ private:
         const std::string_view key = combination.substr(plus == std::string_view::npos ? 0 : plus + 1);
         if (!byCode && key.size() >= 6 && EqualsIgnoringCase(key.substr(0, 6), "button"))
             return; // a mouse binding
-        for (std::string_view names = combination.substr(0, combination.size() - key.size()); !names.empty();) {
+        for (std::string_view names = combination.substr(0, combination.size() - key.size());
+             !names.empty();) {
             const size_t end = names.find('+');
             const std::string_view name = names.substr(0, end);
             names.remove_prefix(end + 1);
@@ -572,7 +577,8 @@ private:
             shortcut.modifiers |= modifier.modifier;
         }
         if (binding.group > 1) {
-            shortcut.error = "a binding of layout group " + std::to_string(binding.group) + " is no combination";
+            shortcut.error
+                = "a binding of layout group " + std::to_string(binding.group) + " is no combination";
             return shortcut;
         }
         if (!binding.error.empty()) {
@@ -580,7 +586,8 @@ private:
             return shortcut;
         }
         if (binding.keys.size() != 1) {
-            shortcut.error = binding.keys.empty() ? "the binding names no key" : "a chord of several keys is no combination";
+            shortcut.error = binding.keys.empty() ? "the binding names no key"
+                                                  : "a chord of several keys is no combination";
             return shortcut;
         }
         if (binding.byCode)
@@ -654,8 +661,8 @@ private:
     Dialect m_dialect;
     std::vector<std::string> m_blocks; // the words each open block puts before its lines
     std::vector<std::pair<std::string, std::string>> m_variables; // longest name first
-    std::vector<std::optional<DesktopShortcut>> m_shortcuts;      // in the order first bound; empty once unbound
-    std::unordered_map<std::string, size_t> m_positions;          // by what makes bindings the same
+    std::vector<std::optional<DesktopShortcut>> m_shortcuts; // in the order first bound; empty once unbound
+    std::unordered_map<std::string, size_t> m_positions;     // by what makes bindings the same
 };
 
 } // namespace

@@ -65,8 +65,8 @@ std::string SwayConfig()
     std::string config = "set $mod Mod4\n";
     for (int i = 0; i < kSwayBindings; ++i) {
         const int binding = i % (kSwayBindings / 2);
-        config += "bindcode --no-warn " + std::string(binding % 2 ? "$mod+" : "") + std::to_string(binding / 2)
-            + " exec binding " + std::to_string(i) + "\n";
+        config += "bindcode --no-warn " + std::string(binding % 2 ? "$mod+" : "")
+            + std::to_string(binding / 2) + " exec binding " + std::to_string(i) + "\n";
     }
     return config;
 }
@@ -89,9 +89,8 @@ double TimeCensus(const std::vector<std::string>& arguments, const std::vector<s
     command.insert(command.end(), arguments.begin(), arguments.end());
     const Clock::time_point start = Clock::now();
     ChildProcess census(command,
-        EnvironmentWithout(
-            {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE",
-                "I3SOCK"},
+        EnvironmentWithout({"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK",
+                               "HYPRLAND_INSTANCE_SIGNATURE", "I3SOCK"},
             session));
     const ChildProcess::Outcome outcome = census.Finish();
     const double elapsed = Milliseconds(Clock::now() - start);
@@ -144,7 +143,9 @@ int main()
                 swayRows = SwayBindings(swayConfig).size();
                 return Milliseconds(Clock::now() - start);
             },
-            [&] { return TimeCensus({"list", "--source", "i3"}, {"I3SOCK=" + i3.Socket()}); },
+            [&] {
+                return TimeCensus({"list", "--source", "i3"}, {"I3SOCK=" + i3.Socket()});
+            },
         });
 
     const double floor = best[0];

@@ -80,7 +80,8 @@ TEST_F(GnomeShortcutsTest, TheUsersValuesDisabledOrEmptyGiveNoRow)
 // form, which names a key, not a keysym.
 TEST_F(GnomeShortcutsTest, AcceleratorsAsTheWindowManagerReadsThem)
 {
-    const std::string action = " | org.gnome.desktop.wm.keybindings | switch-applications (Switch applications)";
+    const std::string action
+        = " | org.gnome.desktop.wm.keybindings | switch-applications (Switch applications)";
     for (const char* combination : {"Ctrl+f", "Shift+F1", "Alt+m", "Alt+XF86AudioMute", "Win+a", "Alt+q",
              "Win+Return", "! <Mod3> is none of Ctrl, Alt, Shift and Super", "! \"<\" is not closed"})
         EXPECT_TRUE(Lists(s_reading, combination + action)) << combination;

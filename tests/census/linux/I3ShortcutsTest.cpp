@@ -72,7 +72,8 @@ TEST(RealI3Test, TheFirstOfTwoSameBindingsCounts)
     const DesktopReading reading = ReadI3Shortcuts();
     EXPECT_EQ("Win+l | i3 | exec touch \"$HOME/l-first\"\n", AllLines(reading));
 
-    ChildProcess press({"/usr/bin/xdotool", "key", "super+l"}, std::vector<std::string>{"DISPLAY=" + i3.Display()});
+    ChildProcess press(
+        {"/usr/bin/xdotool", "key", "super+l"}, std::vector<std::string>{"DISPLAY=" + i3.Display()});
     ASSERT_EQ(0, press.Finish().status);
     const std::filesystem::path first = i3.Home() / "l-first";
     for (int attempt = 0; attempt < 100 && !std::filesystem::exists(first); ++attempt)

@@ -79,7 +79,8 @@ TEST_F(SwayShortcutsTest, BindingsOfTheLoadedConfiguration)
 TEST_F(SwayShortcutsTest, InvalidTextBecomesReplacementCharacters)
 {
     ReplyServer sway(m_socket, kHeaderSize,
-        SwayMessage(kGetConfig, "{\"config\": \"bindsym Mod4+F9 exec caf\xe9\\nbindsym Mod4+F8 exec \xff\"}"));
+        SwayMessage(
+            kGetConfig, "{\"config\": \"bindsym Mod4+F9 exec caf\xe9\\nbindsym Mod4+F8 exec \xff\"}"));
     const DesktopReading reading = ReadSwayShortcuts();
     ASSERT_EQ("", reading.failure);
     EXPECT_TRUE(Lists(reading, "Win+F9 | sway | exec caf\uFFFD"));
@@ -97,7 +98,8 @@ TEST_F(SwayShortcutsTest, FailsOnRepliesThatHoldNoConfiguration)
         ReplyServer sway(m_socket, kHeaderSize, reply);
         const DesktopReading reading = ReadSwayShortcuts();
         EXPECT_NE("", reading.failure);
-        EXPECT_EQ(std::string::npos, reading.failure.find("bindsym")) << "quotes the reply: " << reading.failure;
+        EXPECT_EQ(std::string::npos, reading.failure.find("bindsym"))
+            << "quotes the reply: " << reading.failure;
         EXPECT_TRUE(reading.shortcuts.empty());
     }
 }
