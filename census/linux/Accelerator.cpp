@@ -115,7 +115,7 @@ void SetAcceleratorKey(DesktopShortcut& shortcut, std::string_view accelerator)
     }
     const std::string_view key = parsed.key;
     if (key.empty()) {
-        shortcut.error = Quoted(accelerator) + " names no key";
+        shortcut.error = QuotedLine(accelerator) + " names no key";
         return;
     }
     if (IsKeycode(key)) {

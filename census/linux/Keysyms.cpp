@@ -92,9 +92,9 @@ void SetKey(DesktopShortcut& shortcut, unsigned keysym, std::string error)
         shortcut.keyName = KeysymName(keysym);
 }
 
-std::string UnknownKeysym(std::string_view name) { return "no keysym is named " + Quoted(name); }
+std::string UnknownKeysym(std::string_view name) { return "no keysym is named " + QuotedLine(name); }
 
-std::string Quoted(std::string_view text)
+std::string QuotedLine(std::string_view text)
 {
     const size_t end = text.find_first_of("\r\n");
     return "\"" + std::string(text.substr(0, end)) + (end == std::string_view::npos ? "\"" : "…\"");

@@ -43,7 +43,7 @@ std::string UnknownKeysym(std::string_view name);
 
 // A text quoted for an error message: its first line only, so that a
 // message never repeats a whole file.
-std::string Quoted(std::string_view text);
+std::string QuotedLine(std::string_view text);
 
 // The first keysym of an XKB keycode (evdev code + 8) on the keyboard a
 // compositor starts with when its configuration names none: xkbcommon's

@@ -3,6 +3,7 @@
 #include "census/core/Combination.h"
 #include "census/core/CombinationText.h"
 #include "census/linux/Keysyms.h"
+#include "census/linux/WmConfigWords.h"
 
 #include <algorithm>
 #include <array>
@@ -10,6 +11,8 @@
 #include <optional>
 #include <unordered_map>
 #include <utility>
+
+using namespace wmconfig;
 
 namespace {
 
@@ -19,7 +22,6 @@ enum class Dialect
     i3,
 };
 
-constexpr std::string_view kWhitespace = " \f\n\r\t\v";
 constexpr std::string_view kDefaultMode = "default";
 
 // The modifiers both readers know, by name in any case. 0 stands for the
@@ -61,120 +63,6 @@ constexpr std::array<std::pair<unsigned, unsigned>, 3> kButtonCodes
 template <size_t N> bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words)
 {
     return std::find(words.begin(), words.end(), word) != words.end();
-}
-
-std::string_view Strip(std::string_view text)
-{
-    const size_t start = text.find_first_not_of(kWhitespace);
-    if (start == std::string_view::npos)
-        return {};
-    return text.substr(start, text.find_last_not_of(kWhitespace) - start + 1);
-}
-
-// sway's split_args: words apart by blanks outside quotes and [criteria];
-// quotes stay in the words.
-std::vector<std::string> SplitArgs(std::string_view text)
-{
-    std::vector<std::string> words;
-    std::string word;
-    bool inString = false;
-    bool inChar = false;
-    bool inBrackets = false;
-    bool escaped = false;
-    for (const char c : text) {
-        const bool quoted = inString || inChar || inBrackets || escaped;
-        if (!quoted && kWhitespace.find(c) != std::string_view::npos) {
-            if (!word.empty())
-                words.push_back(std::move(word));
-            word.clear();
-            continue;
-        }
-        if (c == '"' && !inChar && !escaped)
-            inString = !inString;
-        else if (c == '\'' && !inString && !escaped)
-            inChar = !inChar;
-        else if (c == '[' && !inString && !inChar && !escaped)
-            inBrackets = true;
-        else if (c == ']' && !inString && !inChar && !escaped)
-            inBrackets = false;
-        escaped = c == '\\' && !escaped;
-        word += c;
-    }
-    if (!word.empty())
-        words.push_back(std::move(word));
-    return words;
-}
-
-std::string JoinArgs(const std::vector<std::string>& words, size_t from)
-{
-    std::string joined;
-    for (size_t i = from; i < words.size(); ++i)
-        joined += (i == from ? "" : " ") + words[i];
-    return joined;
-}
-
-// The quotes that no backslash escapes, taken out.
-std::string StripQuotes(std::string_view word)
-{
-    std::string stripped;
-    bool inString = false;
-    bool inChar = false;
-    bool escaped = false;
-    for (const char c : word) {
-        if (c == '\'' && !inString && !escaped) {
-            inChar = !inChar;
-            continue;
-        }
-        if (c == '"' && !inChar && !escaped) {
-            inString = !inString;
-            continue;
-        }
-        escaped = c == '\\' && !escaped;
-        stripped += c;
-    }
-    return stripped;
-}
-
-// C's escapes undone, as sway does to every argument.
-std::string Unescape(std::string_view word)
-{
-    constexpr std::string_view kEscapes = "abfnrtv";
-    constexpr std::string_view kCharacters = "\a\b\f\n\r\t\v";
-    std::string plain;
-    for (size_t i = 0; i < word.size(); ++i) {
-        if (word[i] != '\\' || i + 1 == word.size()) {
-            plain += word[i];
-            continue;
-        }
-        const char next = word[++i];
-        if (next == '0')
-            break;
-        if (const size_t escape = kEscapes.find(next); escape != std::string_view::npos)
-            plain += kCharacters[escape];
-        else if (next == '\\' || next == '\'' || next == '"' || next == '?')
-            plain += next;
-        else
-            plain.append({'\\', next});
-    }
-    return plain;
-}
-
-// The next blank-separated word, its quotes taken off, and what follows it.
-std::string_view NextWord(std::string_view& rest)
-{
-    rest = Strip(rest);
-    if (rest.empty())
-        return {};
-    if (rest[0] == '"' || rest[0] == '\'') {
-        const size_t end = rest.find(rest[0], 1);
-        const std::string_view word = rest.substr(1, end == std::string_view::npos ? end : end - 1);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        return word;
-    }
-    const size_t end = std::min(rest.find_first_of(kWhitespace), rest.size());
-    const std::string_view word = rest.substr(0, end);
-    rest.remove_prefix(end);
-    return word;
 }
 
 bool IsButtonCode(std::string_view word)
@@ -463,7 +351,7 @@ private:
             binding.keys.push_back(binding.byCode ? Keycode(part) : KeysymFromNameIgnoringCase(part));
             if (binding.keys.back() == 0 && binding.error.empty())
                 binding.error
-                    = binding.byCode ? "keycode " + Quoted(part) + " is no number" : UnknownKeysym(part);
+                    = binding.byCode ? "keycode " + QuotedLine(part) + " is no number" : UnknownKeysym(part);
         }
         std::sort(binding.keys.begin(), binding.keys.end());
         return true;
@@ -546,12 +434,12 @@ private:
             if (const Modifier* modifier = FindModifier(name); modifier && name != "Alt")
                 binding.rawModifiers |= modifier->bit;
             else if (!EqualsIgnoringCase(name, "Group1"))
-                binding.error = Quoted(name) + " is none of Ctrl, Alt, Shift and Mod4";
+                binding.error = QuotedLine(name) + " is none of Ctrl, Alt, Shift and Mod4";
         }
         binding.keys = {byCode ? Keycode(key) : KeysymFromExactName(key)};
         const unsigned keysym = byCode ? DefaultKeymapKeysym(binding.keys[0]) : binding.keys[0];
         if (keysym == 0 && binding.error.empty())
-            binding.error = byCode ? "keycode " + Quoted(key) + " has no keysym" : UnknownKeysym(key);
+            binding.error = byCode ? "keycode " + QuotedLine(key) + " has no keysym" : UnknownKeysym(key);
         // i3 matches keycodes: a bindsym and a bindcode of one key are the same.
         const std::string identity = mode + '\n' + (release ? "release" : "") + '\n'
             + std::to_string(binding.rawModifiers) + '\n'
@@ -571,7 +459,7 @@ private:
             if (!(binding.rawModifiers & modifier.bit))
                 continue;
             if (modifier.modifier == 0) {
-                shortcut.error = Quoted(modifier.name) + " is none of Ctrl, Alt, Shift and Mod4";
+                shortcut.error = QuotedLine(modifier.name) + " is none of Ctrl, Alt, Shift and Mod4";
                 return shortcut;
             }
             shortcut.modifiers |= modifier.modifier;
