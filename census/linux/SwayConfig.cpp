@@ -241,7 +241,9 @@ private:
         // The name that "set" defines is not replaced by a shorter one.
         if (isSet && words.size() > 1 && words[1].starts_with('$'))
             words[1].insert(0, 1, '$');
-        words = SplitArgs(Substitute(JoinArgs(words, 0)));
+        const std::string joined = JoinArgs(words, 0);
+        if (std::string substituted = Substitute(joined); substituted != joined)
+            words = SplitArgs(substituted);
         const bool keepsQuotes = isSet || EqualsIgnoringCase(verb, "mode") || EqualsIgnoringCase(verb, "exec")
             || EqualsIgnoringCase(verb, "exec_always") || EqualsIgnoringCase(verb, "for_window")
             || IsBindingVerb(verb);
