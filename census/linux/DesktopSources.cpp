@@ -5,6 +5,7 @@
 #include "census/linux/GnomeExtensionShortcuts.h"
 #include "census/linux/GnomeShortcuts.h"
 #include "census/linux/HyprlandShortcuts.h"
+#include "census/linux/I3Shortcuts.h"
 #include "census/linux/KdeShortcuts.h"
 #include "census/linux/LxqtShortcuts.h"
 #include "census/linux/MateShortcuts.h"
@@ -78,6 +79,8 @@ std::vector<DesktopSource> OfferedDesktopSources()
         sources.push_back(DesktopSource::sway);
     if (IsSet("HYPRLAND_INSTANCE_SIGNATURE"))
         sources.push_back(DesktopSource::hyprland);
+    if (!I3SocketPath().empty())
+        sources.push_back(DesktopSource::i3);
     // Mint's sessions say X-Cinnamon; others plain Cinnamon.
     if (CurrentDesktopIs("X-Cinnamon") || CurrentDesktopIs("Cinnamon"))
         sources.push_back(DesktopSource::cinnamon);
@@ -101,6 +104,8 @@ std::string_view DesktopSourceName(DesktopSource source)
         return "sway";
     case DesktopSource::hyprland:
         return "hyprland";
+    case DesktopSource::i3:
+        return "i3";
     case DesktopSource::cinnamon:
         return "cinnamon";
     case DesktopSource::mate:
@@ -128,6 +133,8 @@ DesktopReading ReadDesktopShortcuts(DesktopSource source)
         return ReadSwayShortcuts();
     case DesktopSource::hyprland:
         return ReadHyprlandShortcuts();
+    case DesktopSource::i3:
+        return ReadI3Shortcuts();
     case DesktopSource::cinnamon:
         return ReadCinnamonShortcuts();
     case DesktopSource::mate:

@@ -1,6 +1,7 @@
 #include "census/linux/HyprlandShortcuts.h"
 
 #include "census/core/Combination.h"
+#include "census/linux/JsonReply.h"
 #include "census/linux/Keysyms.h"
 #include "census/linux/UnixSocket.h"
 
@@ -101,7 +102,7 @@ DesktopReading ReadHyprlandShortcuts(std::chrono::milliseconds timeout)
     try {
         UnixSocket hyprland(path, Deadline(timeout));
         hyprland.Send("j/binds");
-        return {Bindings(nlohmann::json::parse(hyprland.ReceiveToEnd())), {}};
+        return {Bindings(ParseJsonReply(hyprland.ReceiveToEnd())), {}};
     } catch (const std::exception& error) {
         return {{}, std::string("hyprland: ") + error.what()};
     }

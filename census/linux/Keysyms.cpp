@@ -1,5 +1,6 @@
 #include "census/linux/Keysyms.h"
 
+#include "census/core/Combination.h"
 #include "census/core/CombinationText.h"
 #include "census/linux/DesktopShortcut.h"
 
@@ -34,6 +35,16 @@ unsigned KeysymFromName(std::string_view name)
     if (keysym == XKB_KEY_NoSymbol)
         keysym = xkb_keysym_from_name(text.c_str(), XKB_KEYSYM_CASE_INSENSITIVE);
     return xkb_keysym_to_lower(keysym);
+}
+
+unsigned KeysymFromNameIgnoringCase(std::string_view name)
+{
+    return xkb_keysym_to_lower(xkb_keysym_from_name(std::string(name).c_str(), XKB_KEYSYM_CASE_INSENSITIVE));
+}
+
+unsigned KeysymFromExactName(std::string_view name)
+{
+    return xkb_keysym_to_lower(xkb_keysym_from_name(std::string(name).c_str(), XKB_KEYSYM_NO_FLAGS));
 }
 
 unsigned KeysymFromCharacter(unsigned codePoint)
@@ -81,12 +92,28 @@ void SetKey(DesktopShortcut& shortcut, unsigned keysym, std::string error)
         shortcut.keyName = KeysymName(keysym);
 }
 
-std::string UnknownKeysym(std::string_view name)
+std::string UnknownKeysym(std::string_view name) { return "no keysym is named " + QuotedLine(name); }
+
+std::string QuotedLine(std::string_view text)
 {
-    return "no keysym is named \"" + std::string(name) + "\"";
+    const size_t end = text.find_first_of("\r\n");
+    return "\"" + std::string(text.substr(0, end)) + (end == std::string_view::npos ? "\"" : "…\"");
 }
 
 namespace {
+
+// The real modifiers with the census's modifier each stands for; 0 where it
+// has none.
+constexpr std::array<std::pair<const char*, unsigned>, 8> kRealModifiers = {{
+    {XKB_MOD_NAME_SHIFT, kModShift},
+    {XKB_MOD_NAME_CAPS, 0},
+    {XKB_MOD_NAME_CTRL, kModCtrl},
+    {"Mod1", kModAlt},
+    {"Mod2", 0},
+    {"Mod3", 0},
+    {"Mod4", kModWin},
+    {"Mod5", 0},
+}};
 
 // Built once: compiling a keymap costs milliseconds.
 class DefaultKeymap
@@ -114,15 +141,65 @@ public:
         return keysyms[0];
     }
 
+    std::optional<unsigned> KeycodeOf(unsigned keysym) const
+    {
+        std::optional<unsigned> found;
+        if (!m_keymap)
+            return found;
+        for (xkb_keycode_t code = xkb_keymap_min_keycode(m_keymap); code <= xkb_keymap_max_keycode(m_keymap);
+             ++code) {
+            if (KeysymOf(code) != keysym)
+                continue;
+            if (found)
+                return std::nullopt;
+            found = code;
+        }
+        return found;
+    }
+
+    // What a modifier, virtual or real, sets among the real ones.
+    std::optional<unsigned> ModifiersOf(std::string_view name) const
+    {
+        const xkb_mod_index_t index
+            = m_keymap ? xkb_keymap_mod_get_index(m_keymap, std::string(name).c_str()) : XKB_MOD_INVALID;
+        if (index == XKB_MOD_INVALID)
+            return std::nullopt;
+        xkb_state* state = xkb_state_new(m_keymap);
+        if (!state)
+            return std::nullopt;
+        xkb_state_update_mask(state, 1u << index, 0, 0, 0, 0, 0);
+        unsigned modifiers = 0;
+        bool other = false;
+        for (const auto& [real, modifier] : kRealModifiers) {
+            if (xkb_state_mod_name_is_active(state, real, XKB_STATE_MODS_EFFECTIVE) <= 0)
+                continue;
+            modifiers |= modifier;
+            other = other || modifier == 0;
+        }
+        xkb_state_unref(state);
+        if (other || modifiers == 0)
+            return std::nullopt;
+        return modifiers;
+    }
+
 private:
     xkb_context* m_context;
     xkb_keymap* m_keymap;
 };
 
-} // namespace
-
-unsigned DefaultKeymapKeysym(unsigned keycode)
+const DefaultKeymap& TheDefaultKeymap()
 {
     static const DefaultKeymap keymap;
-    return keymap.KeysymOf(keycode);
+    return keymap;
+}
+
+} // namespace
+
+unsigned DefaultKeymapKeysym(unsigned keycode) { return TheDefaultKeymap().KeysymOf(keycode); }
+
+std::optional<unsigned> DefaultKeymapKeycode(unsigned keysym) { return TheDefaultKeymap().KeycodeOf(keysym); }
+
+std::optional<unsigned> DefaultKeymapModifiers(std::string_view virtualModifier)
+{
+    return TheDefaultKeymap().ModifiersOf(virtualModifier);
 }

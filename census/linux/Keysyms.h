@@ -11,6 +11,13 @@ struct DesktopShortcut;
 // that is no keysym.
 unsigned KeysymFromName(std::string_view name);
 
+// The keysym of a name looked up ignoring case only, as window managers that
+// pass XKB_KEYSYM_CASE_INSENSITIVE do; lower case, 0 for none.
+unsigned KeysymFromNameIgnoringCase(std::string_view name);
+
+// The keysym of exactly this name; lower case, 0 for none.
+unsigned KeysymFromExactName(std::string_view name);
+
 // The keysym of a Unicode character, lower case; 0 when there is none.
 unsigned KeysymFromCharacter(unsigned codePoint);
 
@@ -34,7 +41,20 @@ void SetKey(DesktopShortcut& shortcut, unsigned keysym, std::string error);
 // The error of a key name that is no keysym.
 std::string UnknownKeysym(std::string_view name);
 
+// A text quoted for an error message: its first line only, so that a
+// message never repeats a whole file.
+std::string QuotedLine(std::string_view text);
+
 // The first keysym of an XKB keycode (evdev code + 8) on the keyboard a
 // compositor starts with when its configuration names none: xkbcommon's
 // defaults, which follow the XKB_DEFAULT_* variables. 0 when the key has none.
 unsigned DefaultKeymapKeysym(unsigned keycode);
+
+// The only keycode of that keyboard whose key gives the keysym unmodified;
+// nothing when none or several do.
+std::optional<unsigned> DefaultKeymapKeycode(unsigned keysym);
+
+// The modifiers (kModCtrl and the others) that a virtual modifier such as
+// Meta or Hyper stands for on that keyboard; nothing when it is unknown or
+// maps to a modifier that no combination has (Mod2, Mod3, Mod5, Lock).
+std::optional<unsigned> DefaultKeymapModifiers(std::string_view virtualModifier);

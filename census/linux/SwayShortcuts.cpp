@@ -1,51 +1,10 @@
 #include "census/linux/SwayShortcuts.h"
 
+#include "census/linux/I3Ipc.h"
 #include "census/linux/SwayConfig.h"
-#include "census/linux/UnixSocket.h"
 
-#include <nlohmann/json.hpp>
-
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
-
-namespace {
-
-// Every message, either way: the magic, the payload's length and the message
-// type, both in the machine's byte order, then the payload.
-constexpr std::string_view kMagic = "i3-ipc";
-constexpr size_t kHeaderSize = kMagic.size() + 2 * sizeof(std::uint32_t);
-constexpr std::uint32_t kGetConfig = 9;
-
-std::string Message(std::uint32_t type, std::string_view payload)
-{
-    const auto length = static_cast<std::uint32_t>(payload.size());
-    std::string message(kMagic);
-    message.append(reinterpret_cast<const char*>(&length), sizeof length);
-    message.append(reinterpret_cast<const char*>(&type), sizeof type);
-    message.append(payload);
-    return message;
-}
-
-std::string LoadedConfig(const std::string& path, const Deadline& deadline)
-{
-    UnixSocket sway(path, deadline);
-    sway.Send(Message(kGetConfig, {}));
-    const std::string header = sway.ReceiveExactly(kHeaderSize);
-    std::uint32_t length = 0;
-    std::uint32_t type = 0;
-    std::memcpy(&length, header.data() + kMagic.size(), sizeof length);
-    std::memcpy(&type, header.data() + kMagic.size() + sizeof length, sizeof type);
-    if (!header.starts_with(kMagic) || type != kGetConfig)
-        throw std::runtime_error("the reply is no answer to get_config");
-    const nlohmann::json reply = nlohmann::json::parse(sway.ReceiveExactly(length));
-    if (!reply.is_object() || !reply.contains("config") || !reply["config"].is_string())
-        throw std::runtime_error("the reply holds no configuration");
-    return reply["config"].get<std::string>();
-}
-
-} // namespace
 
 DesktopReading ReadSwayShortcuts(std::chrono::milliseconds timeout)
 {
@@ -53,7 +12,7 @@ DesktopReading ReadSwayShortcuts(std::chrono::milliseconds timeout)
     if (!path || !*path)
         return {{}, "sway: SWAYSOCK is not set"};
     try {
-        return {SwayBindings(LoadedConfig(path, Deadline(timeout))), {}};
+        return {SwayBindings(RequestConfig(path, Deadline(timeout))["config"].get<std::string>()), {}};
     } catch (const std::exception& error) {
         return {{}, std::string("sway: ") + error.what()};
     }

@@ -31,6 +31,9 @@ KEYVANE_PACKAGES=(
     # xfconfd and LXQt's global-keys daemon, run on a private bus.
     cinnamon-desktop-data marco-common mate-settings-daemon-common gnome-shell-extensions
     dconf-cli dconf-gsettings-backend xfconf lxqt-globalkeys
+    # Where i3 names its socket: the root window, read with xcb. A real i3 on
+    # Xvfb serves the configuration it loaded to the tests.
+    libxcb1-dev
 )
 
 # The 32-bit half of Wine, which only the i686 build needs: without it, or on

@@ -14,12 +14,16 @@
 //   (i) list --source xfce, on Debian's xfconfd with the tests' channel
 //   (j) list --source lxqt, on Debian's lxqt-globalkeysd with the tests'
 //       configuration, on the display the benchmark was given
+//   (k) sway: 24,000 bindings read and told apart, half of them rebound
+//   (l) keyvane-census list --source i3, as a whole process, on a real i3
 #include "census/linux/DesktopSources.h"
 #include "census/linux/GnomeShortcuts.h"
 #include "census/linux/KdeShortcuts.h"
+#include "census/linux/SwayConfig.h"
 #include "tests/bench/BestOf.h"
 #include "tests/census/linux/BusSession.h"
 #include "tests/census/linux/Fixture.h"
+#include "tests/census/linux/I3Session.h"
 #include "tests/census/linux/KdeSession.h"
 #include "tests/census/linux/TemporaryFolder.h"
 #include "tests/census/x11/ChildProcess.h"
@@ -34,6 +38,7 @@ namespace {
 constexpr int kRuns = 15;
 constexpr int kComponents = 40;
 constexpr int kShortcutsPerComponent = 10;
+constexpr int kSwayBindings = 24000;
 
 // Each shortcut with a combination of its own: the daemon drops duplicates.
 std::filesystem::path WriteShortcuts(const std::filesystem::path& folder)
@@ -60,6 +65,19 @@ std::filesystem::path WriteShortcuts(const std::filesystem::path& folder)
     return path;
 }
 
+// Keys by code, so that each of the 12,000 is another binding, each bound
+// twice: sway keeps the later.
+std::string SwayConfig()
+{
+    std::string config = "set $mod Mod4\n";
+    for (int i = 0; i < kSwayBindings; ++i) {
+        const int binding = i % (kSwayBindings / 2);
+        config += "bindcode --no-warn " + std::string(binding % 2 ? "$mod+" : "")
+            + std::to_string(binding / 2) + " exec binding " + std::to_string(i) + "\n";
+    }
+    return config;
+}
+
 template <typename Reader> double Time(Reader read, size_t& rows)
 {
     const Clock::time_point start = Clock::now();
@@ -77,7 +95,7 @@ double TimeCensus(const std::vector<std::string>& arguments, const std::vector<s
     std::vector<std::string> command = {BuiltProgram("keyvane-census")};
     command.insert(command.end(), arguments.begin(), arguments.end());
     std::vector<std::string> replaced
-        = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"};
+        = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE", "I3SOCK"};
     for (const std::string& variable : session)
         replaced.push_back(variable.substr(0, variable.find('=')));
     const Clock::time_point start = Clock::now();
@@ -176,8 +194,15 @@ int main()
         std::fprintf(stderr, "kglobalaccel5 did not start\n");
         return 1;
     }
+    const I3Session i3(Fixture("i3"));
+    if (i3.Socket().empty()) {
+        std::fprintf(stderr, "i3 did not start\n");
+        return 1;
+    }
+    const std::string swayConfig = SwayConfig();
     size_t kdeRows = 0;
     size_t gnomeRows = 0;
+    size_t swayRows = 0;
     const double gnomeFirst = Time(ReadGnomeShortcuts, gnomeRows);
     const std::vector<double> best = BestOf(kRuns,
         {
@@ -209,6 +234,14 @@ int main()
                     ? 0.0
                     : TimeCensus({"list", "--source", "lxqt"}, {"XDG_CURRENT_DESKTOP=LXQt", xfceBus});
             },
+            [&] {
+                const Clock::time_point start = Clock::now();
+                swayRows = SwayBindings(swayConfig).size();
+                return Milliseconds(Clock::now() - start);
+            },
+            [&] {
+                return TimeCensus({"list", "--source", "i3"}, {"I3SOCK=" + i3.Socket()});
+            },
         });
 
     const double floor = best[0];
@@ -236,5 +269,8 @@ int main()
             std::printf("(%c) list --source %-8s               %8.1f    %.2f   (goal 100 ms)\n",
                 static_cast<char>('g' + table), names[table], elapsed, elapsed / processFloor);
     }
+    std::printf("\n(k) sway, %d bindings, %zu rows       %8.1f ms\n", kSwayBindings, swayRows, best[10]);
+    std::printf("(l) list --source i3                     %8.1f    %.2f   (goal 100 ms)\n", best[11],
+        best[11] / processFloor);
     return 0;
 }

@@ -33,3 +33,10 @@ inline testing::AssertionResult Lists(const DesktopReading& reading, const std::
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "no row \"" << line << "\" among\n" << AllLines(reading);
 }
+
+// The rows whose line ends with that text: a holder and action, say.
+inline size_t Count(const DesktopReading& reading, const std::string& ending)
+{
+    return static_cast<size_t>(std::count_if(reading.shortcuts.begin(), reading.shortcuts.end(),
+        [&](const DesktopShortcut& shortcut) { return Line(shortcut).ends_with(ending); }));
+}

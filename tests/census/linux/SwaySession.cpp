@@ -4,13 +4,16 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
-// Sway, ready once its socket is there, then the socket's path for the test;
+// Sway with its debug log, which names every binding it makes; ready once its
+// socket is there, then the socket's path for the test;
 // the end of the test's pipe ends sway.
 constexpr const char* kScript = R"(
-sway -c "$1" >"$HOME/sway.log" 2>&1 & sway=$!
+sway -d -c "$1" >"$HOME/sway.log" 2>&1 & sway=$!
 for attempt in $(seq 200); do
     for socket in "$XDG_RUNTIME_DIR"/sway-ipc.*.sock; do
         [ -S "$socket" ] && break 2
@@ -59,4 +62,11 @@ SwaySession::~SwaySession()
 {
     unsetenv("SWAYSOCK");
     m_sway.reset();
+}
+
+std::string SwaySession::Log() const
+{
+    std::ostringstream log;
+    log << std::ifstream(m_home.Path() / "sway.log").rdbuf();
+    return log.str();
 }

@@ -22,6 +22,9 @@ public:
     // Empty when sway did not come up.
     const std::string& Socket() const { return m_socket; }
 
+    // What sway has logged so far, at debug level.
+    std::string Log() const;
+
 private:
     TemporaryFolder m_home;
     std::unique_ptr<ChildProcess> m_sway;

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -74,6 +75,18 @@ TEST_F(SwayShortcutsTest, BindingsOfTheLoadedConfiguration)
     EXPECT_EQ(69u, reading.shortcuts.size()) << AllLines(reading);
 }
 
+// Text that is not UTF-8 spoils a character, not the table.
+TEST_F(SwayShortcutsTest, InvalidTextBecomesReplacementCharacters)
+{
+    ReplyServer sway(m_socket, kHeaderSize,
+        SwayMessage(
+            kGetConfig, "{\"config\": \"bindsym Mod4+F9 exec caf\xe9\\nbindsym Mod4+F8 exec \xff\"}"));
+    const DesktopReading reading = ReadSwayShortcuts();
+    ASSERT_EQ("", reading.failure);
+    EXPECT_TRUE(Lists(reading, "Win+F9 | sway | exec caf\uFFFD"));
+    EXPECT_TRUE(Lists(reading, "Win+F8 | sway | exec \uFFFD"));
+}
+
 TEST_F(SwayShortcutsTest, FailsOnRepliesThatHoldNoConfiguration)
 {
     for (const std::string& reply : {
@@ -85,6 +98,8 @@ TEST_F(SwayShortcutsTest, FailsOnRepliesThatHoldNoConfiguration)
         ReplyServer sway(m_socket, kHeaderSize, reply);
         const DesktopReading reading = ReadSwayShortcuts();
         EXPECT_NE("", reading.failure);
+        EXPECT_EQ(std::string::npos, reading.failure.find("bindsym"))
+            << "quotes the reply: " << reading.failure;
         EXPECT_TRUE(reading.shortcuts.empty());
     }
 }
@@ -110,6 +125,57 @@ TEST(RealSwayTest, BindingsOfTheLoadedConfigurationOnly)
     EXPECT_TRUE(
         Lists(reading, "l | sway | exec swaylock, mode \"default\" (mode \"System: (l) lock, (e) exit\")"));
     EXPECT_EQ(69u, reading.shortcuts.size()) << AllLines(reading);
+}
+
+// The commands that sway's debug log says it bound, less those it replaced
+// and the mouse's.
+std::multiset<std::string> SwaysCommands(const std::string& log)
+{
+    std::multiset<std::string> commands;
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> quoted; // between backquotes: the new command, then any replaced one
+        for (size_t open = line.find('`'); open != std::string::npos; open = line.find('`', open + 1)) {
+            const size_t close = line.find('`', open + 1);
+            quoted.push_back(line.substr(open + 1, close - open - 1));
+            open = close;
+        }
+        const bool bound = line.find(" - Bound ") != std::string::npos;
+        const bool replaced = line.find("Overwriting binding") != std::string::npos;
+        if ((!bound && !replaced) || quoted.empty() || quoted[0].find("mouse") != std::string::npos)
+            continue;
+        commands.insert(quoted[0]);
+        if (replaced && quoted.size() > 1)
+            commands.erase(commands.find(quoted[1]));
+    }
+    return commands;
+}
+
+// Each rule of sway's reader against sway itself: what it logs having bound
+// is what the table holds. (The text sway reports drops a "{" that stands on
+// a line of its own.)
+TEST(RealSwayTest, ReadsEveryRuleAsSwayDoes)
+{
+    const SwaySession sway(Fixture("sway-rules"));
+    ASSERT_NE("", sway.Socket()) << "sway did not start";
+    const DesktopReading reading = ReadSwayShortcuts();
+    ASSERT_EQ("", reading.failure);
+    std::multiset<std::string> commands;
+    for (const DesktopShortcut& shortcut : reading.shortcuts)
+        commands.insert(shortcut.action.substr(0, shortcut.action.find(" (")));
+    EXPECT_EQ(SwaysCommands(sway.Log()), commands) << AllLines(reading);
+    for (const char* line : {
+             "Win+l | sway | exec replaced",
+             "Win+l | sway | exec locked (--locked)",
+             "Win+l | sway | exec inhibited-release (--inhibited, --release)",
+             "! a binding of layout group 2 is no combination | sway | exec group",
+             "Win+Return | sway | exec foot \"a  b\" \"q\" \\n",
+             "Win+x | sway | exec mode-x",
+             "Win+z | sway | exec $literal",
+             "h | sway | exec shrink (mode \"resize\")",
+             "Win+F1 | sway | exec block",
+         })
+        EXPECT_TRUE(Lists(reading, line));
 }
 
 } // namespace
