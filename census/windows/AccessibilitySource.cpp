@@ -40,8 +40,8 @@ struct Feature
 const Feature kFeatures[] = {
     {LiveFlags<HIGHCONTRASTW, SPI_GETHIGHCONTRAST>, L"HighContrast", {VK_SNAPSHOT, kModAlt | kModShift},
         ModifierSide::Left, "turn High Contrast on or off"},
-    {LiveFlags<MOUSEKEYS, SPI_GETMOUSEKEYS>, L"MouseKeys", {VK_NUMLOCK, kModAlt | kModShift}, ModifierSide::Left,
-        "turn Mouse Keys on or off"},
+    {LiveFlags<MOUSEKEYS, SPI_GETMOUSEKEYS>, L"MouseKeys", {VK_NUMLOCK, kModAlt | kModShift},
+        ModifierSide::Left, "turn Mouse Keys on or off"},
     {LiveFlags<STICKYKEYS, SPI_GETSTICKYKEYS>, L"StickyKeys", {VK_SHIFT, 0}, ModifierSide::Either,
         "turn Sticky Keys on or off (Shift pressed five times)"},
     {LiveFlags<FILTERKEYS, SPI_GETFILTERKEYS>, L"Keyboard Response", {VK_RSHIFT, 0}, ModifierSide::Either,

@@ -5,10 +5,12 @@
 #include "hotkeys/who/WideText.h"
 
 #include <cstdio>
+#include <cwchar>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <type_traits>
 
 namespace {
@@ -100,7 +102,8 @@ std::optional<InputMethodHotkey> SavedHotkey(DWORD id)
     wchar_t name[9];
     std::swprintf(name, std::size(name), L"%08X", static_cast<unsigned>(id));
     const std::wstring subkey = std::wstring(kHotKeysKey) + L"\\" + name;
-    const std::optional<DWORD> modifiers = RegistryBinaryDword(HKEY_CURRENT_USER, subkey.c_str(), L"Key Modifiers");
+    const std::optional<DWORD> modifiers
+        = RegistryBinaryDword(HKEY_CURRENT_USER, subkey.c_str(), L"Key Modifiers");
     const std::optional<DWORD> key = RegistryBinaryDword(HKEY_CURRENT_USER, subkey.c_str(), L"Virtual Key");
     if (!modifiers || !key)
         return std::nullopt;
@@ -225,7 +228,8 @@ void LanguageSource::AddToggles(std::vector<ProbeResult>& rows) const
         ProbeResult row = m_platform.Row(found->combo, ProbeResult::State::Taken);
         row.holder = Utf8FromWide(kSwitcher);
         row.action = toggle.action
-            + PressedAs(kModAlt & found->combo.modifiers, m_platform.KeyText(found->combo.key), found->altSide, false);
+            + PressedAs(kModAlt & found->combo.modifiers, m_platform.KeyText(found->combo.key),
+                found->altSide, false);
         rows.push_back(std::move(row));
     }
 }

@@ -61,7 +61,8 @@ std::vector<std::wstring> RegistrySubkeys(HKEY root, const wchar_t* subkey)
     wchar_t name[256];
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(std::size(name));
-        const LSTATUS status = ::RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        const LSTATUS status
+            = ::RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_MORE_DATA)
             continue;
         if (status != ERROR_SUCCESS)

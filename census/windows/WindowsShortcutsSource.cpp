@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <optional>
 #include <string>
 
 namespace {
@@ -24,11 +26,13 @@ WindowsRelease RunningRelease()
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (get && get(&version) == 0)
-        return version.dwBuildNumber >= kFirstWindows11Build ? WindowsRelease::Windows11 : WindowsRelease::Windows10;
+        return version.dwBuildNumber >= kFirstWindows11Build ? WindowsRelease::Windows11
+                                                             : WindowsRelease::Windows10;
     const std::optional<std::wstring> build = RegistryText(
         HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"CurrentBuildNumber");
-    return build && std::wcstoul(build->c_str(), nullptr, 10) >= kFirstWindows11Build ? WindowsRelease::Windows11
-                                                                                      : WindowsRelease::Windows10;
+    return build && std::wcstoul(build->c_str(), nullptr, 10) >= kFirstWindows11Build
+        ? WindowsRelease::Windows11
+        : WindowsRelease::Windows10;
 }
 
 bool NoWinKeys()

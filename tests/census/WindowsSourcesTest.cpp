@@ -31,7 +31,8 @@ public:
             ::RegCloseKey(key);
         DWORD oldSize = 0;
         if (::RegGetValueW(root, m_subkey.c_str(), m_name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &m_oldType,
-                nullptr, &oldSize) == ERROR_SUCCESS) {
+                nullptr, &oldSize)
+            == ERROR_SUCCESS) {
             m_old.emplace(oldSize, '\0');
             ::RegGetValueW(root, m_subkey.c_str(), m_name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &m_oldType,
                 m_old->data(), &oldSize);
@@ -62,10 +63,12 @@ private:
 
 TestValue Text(HKEY root, const std::wstring& subkey, const std::wstring& name, const std::wstring& text)
 {
-    return {root, subkey, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))};
+    return {
+        root, subkey, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))};
 }
 
-TestValue Number(HKEY root, const std::wstring& subkey, const std::wstring& name, DWORD value, DWORD type = REG_DWORD)
+TestValue Number(
+    HKEY root, const std::wstring& subkey, const std::wstring& name, DWORD value, DWORD type = REG_DWORD)
 {
     return {root, subkey, name, type, &value, sizeof value};
 }
@@ -99,9 +102,9 @@ bool Lists(const std::vector<std::string>& rows, const std::string& row)
 struct InputMethodHotkey
 {
     InputMethodHotkey(const wchar_t* id, DWORD modifiers, DWORD key, DWORD target)
-        : m_modifiers(Number(HKEY_CURRENT_USER, kHotKeys + id, L"Key Modifiers", modifiers, REG_BINARY))
-        , m_key(Number(HKEY_CURRENT_USER, kHotKeys + id, L"Virtual Key", key, REG_BINARY))
-        , m_target(Number(HKEY_CURRENT_USER, kHotKeys + id, L"Target IME", target, REG_BINARY))
+        : m_modifiers(Number(HKEY_CURRENT_USER, kHotKeys + id, L"Key Modifiers", modifiers, REG_BINARY)),
+          m_key(Number(HKEY_CURRENT_USER, kHotKeys + id, L"Virtual Key", key, REG_BINARY)),
+          m_target(Number(HKEY_CURRENT_USER, kHotKeys + id, L"Target IME", target, REG_BINARY))
     {
     }
     TestValue m_modifiers;
@@ -141,17 +144,20 @@ TEST(LanguageSource, InputMethodHotkeysTellTheirSideAndRelease)
 
 TEST(AccessibilitySource, HotkeysOnInTheUsersSettingsAndNarratorsOwn)
 {
-    const TestValue highContrast = Text(HKEY_CURRENT_USER, kAccessibility + L"HighContrast", L"Flags", L"126");
+    const TestValue highContrast
+        = Text(HKEY_CURRENT_USER, kAccessibility + L"HighContrast", L"Flags", L"126");
     const TestValue stickyOff = Text(HKEY_CURRENT_USER, kAccessibility + L"StickyKeys", L"Flags", L"506");
     const TestValue toggleOn = Text(HKEY_CURRENT_USER, kAccessibility + L"ToggleKeys", L"Flags", L"62");
     const std::vector<std::string> on = Rows("accessibility");
     EXPECT_TRUE(Lists(on,
-        "Alt+Shift+Print Screen: Windows: turn High Contrast on or off (as Left Alt+Left Shift+Print Screen)"));
+        "Alt+Shift+Print Screen: Windows: turn High Contrast on or off (as Left Alt+Left Shift+Print "
+        "Screen)"));
     EXPECT_TRUE(Lists(on, "Num Lock: Windows: turn Toggle Keys on or off (Num Lock held for five seconds)"));
     EXPECT_FALSE(Lists(on, "Shift: Windows: turn Sticky Keys on or off (Shift pressed five times)"));
     EXPECT_TRUE(Lists(on, "Ctrl+Win+Enter/Return: Narrator: start or stop Narrator")) << "Narrator's default";
 
-    const TestValue highContrastOff = Text(HKEY_CURRENT_USER, kAccessibility + L"HighContrast", L"Flags", L"122");
+    const TestValue highContrastOff
+        = Text(HKEY_CURRENT_USER, kAccessibility + L"HighContrast", L"Flags", L"122");
     const TestValue narratorOff
         = Number(HKEY_CURRENT_USER, L"Software\\Microsoft\\Narrator\\NoRoam", L"WinEnterLaunchEnabled", 0);
     EXPECT_EQ((std::vector<std::string>{
@@ -178,7 +184,8 @@ TEST(WindowsShortcutsSource, PoliciesFreeExplorersWinKeysButNotTheSystems)
         const TestValue policy = Number(root, kPolicy, L"NoWinKeys", 1);
         const std::vector<std::string> rows = Rows("windows");
         EXPECT_FALSE(Lists(rows, explorer) || Lists(rows, run));
-        EXPECT_TRUE(Lists(rows, lock) && Lists(rows, taskManager) && Lists(rows, "Win+U: Windows: Open Ease of Access Center"));
+        EXPECT_TRUE(Lists(rows, lock) && Lists(rows, taskManager)
+            && Lists(rows, "Win+U: Windows: Open Ease of Access Center"));
     }
 }
 
@@ -195,21 +202,25 @@ TEST(WindowsSources, TheProgramListsAndChecksThem)
             return Only(row, {"combination", "source", "holder", "action"}) == expected;
         });
     };
-    EXPECT_TRUE(lists({{"combination", "Win+L"}, {"source", "windows"}, {"holder", "Windows"},
-        {"action", "Lock the PC"}})) << listed.out;
+    EXPECT_TRUE(lists(
+        {{"combination", "Win+L"}, {"source", "windows"}, {"holder", "Windows"}, {"action", "Lock the PC"}}))
+        << listed.out;
     EXPECT_TRUE(lists({{"combination", "Ctrl+Shift+0"}, {"source", "language"},
-        {"holder", "input-language switcher"}, {"action", "switch to English (United States)"}})) << listed.out;
+        {"holder", "input-language switcher"}, {"action", "switch to English (United States)"}}))
+        << listed.out;
 
     // A switch of modifiers alone is found however it is typed.
     for (const char* combination : {"Ctrl+Shift+0", "Alt+Shift", "Shift+Alt"}) {
-        const ProgramRun checked = RunCensusProgram(std::string("check --format tsv --source language ") + combination);
+        const ProgramRun checked
+            = RunCensusProgram(std::string("check --format tsv --source language ") + combination);
         EXPECT_EQ(kExitTaken, checked.status) << combination << "\n" << checked.out << checked.err;
     }
     const ProgramRun win = RunCensusProgram("check --format tsv Win+L Ctrl+Shift+9");
     EXPECT_EQ(kExitTaken, win.status) << win.out << win.err;
     const ParsedRecords answers = ParseTsv(win.out);
     ASSERT_EQ(2u, answers.size()) << win.out;
-    EXPECT_EQ((ParsedRecord{{"state", "taken"}, {"source", "windows"}}), Only(answers[0], {"state", "source"}));
+    EXPECT_EQ(
+        (ParsedRecord{{"state", "taken"}, {"source", "windows"}}), Only(answers[0], {"state", "source"}));
     EXPECT_EQ((ParsedRecord{{"state", "free"}, {"source", ""}}), Only(answers[1], {"state", "source"}));
 }
 
