@@ -111,8 +111,8 @@ std::optional<InputMethodHotkey> SavedHotkey(DWORD id)
     return InputMethodHotkey{*modifiers, *key, reinterpret_cast<HKL>(static_cast<ULONG_PTR>(target))};
 }
 
-// Every id the user's settings hold, and every id the system defines.
-std::set<DWORD> InputMethodHotkeyIds()
+// The ids the user's settings hold, each named by 8 hexadecimal digits.
+std::set<DWORD> SavedHotkeyIds()
 {
     std::set<DWORD> ids;
     for (const std::wstring& name : RegistrySubkeys(HKEY_CURRENT_USER, kHotKeysKey)) {
@@ -121,6 +121,13 @@ std::set<DWORD> InputMethodHotkeyIds()
         if (name.size() == 8 && *end == L'\0')
             ids.insert(id);
     }
+    return ids;
+}
+
+// Every id the system defines.
+std::set<DWORD> DefinedHotkeyIds()
+{
+    std::set<DWORD> ids;
     for (const KnownHotkey& known : kKnownHotkeys)
         ids.insert(known.id);
     for (DWORD id = kDirectSwitchFirst; id <= kDirectSwitchLast; ++id)
@@ -237,9 +244,12 @@ void LanguageSource::AddToggles(std::vector<ProbeResult>& rows) const
 void LanguageSource::AddInputMethodHotkeys(std::vector<ProbeResult>& rows) const
 {
     const LiveHotkeys live;
-    for (const DWORD id : InputMethodHotkeyIds()) {
+    const std::set<DWORD> saved = SavedHotkeyIds();
+    std::set<DWORD> ids = DefinedHotkeyIds();
+    ids.insert(saved.begin(), saved.end());
+    for (const DWORD id : ids) {
         std::optional<InputMethodHotkey> hotkey = live.Get(id);
-        if (!hotkey)
+        if (!hotkey && saved.contains(id))
             hotkey = SavedHotkey(id);
         // Key 0 is no key, and 0xFF is what settings hold for none.
         if (!hotkey || hotkey->key == 0 || hotkey->key >= 0xFF)
