@@ -59,8 +59,9 @@ Options:
   --format FORMAT         text (aligned, the default), tsv, csv or json
   --locks                 also report the lock variants held (X11 only)
   --source NAME,...       list, check and watch only these sources:
-                          registered and shortcut (Windows); x11, kde,
-                          gnome, sway and hyprland (Linux)
+                          registered, shortcut, windows, language and
+                          accessibility (Windows); x11, kde, gnome, sway
+                          and hyprland (Linux)
   --help                  print this help and exit
   --version               print the version and exit
 

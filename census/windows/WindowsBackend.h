@@ -1,16 +1,23 @@
 #pragma once
 
 #include "census/core/CensusBackend.h"
+#include "census/windows/AccessibilitySource.h"
+#include "census/windows/LanguageSource.h"
 #include "census/windows/ShortcutSource.h"
+#include "census/windows/WindowsShortcutsSource.h"
 #include "hotkeys/HotkeyProbe.h"
 
 // The census of this desktop's global hotkeys: those registered, probed by
-// RegisterHotKey on this thread, and those of shortcut files.
+// RegisterHotKey on this thread, those of shortcut files, and Windows' own:
+// its shortcuts, input languages and accessibility hotkeys.
 class WindowsCensusBackend : public CensusBackend
 {
 public:
     std::string_view SourceName() const override { return "registered"; }
-    std::vector<HotkeySource*> Sources() override { return {this, &m_shortcuts}; }
+    std::vector<HotkeySource*> Sources() override
+    {
+        return {this, &m_shortcuts, &m_windows, &m_language, &m_accessibility};
+    }
     std::vector<ProbeResult> Census() override;
     ProbeResult Probe(const Combination& combo) override;
     std::optional<unsigned> ParseKey(std::string_view name) const override;
@@ -20,6 +27,9 @@ public:
 
 private:
     ShortcutSource m_shortcuts{*this};
+    WindowsShortcutsSource m_windows{*this};
+    LanguageSource m_language{*this};
+    AccessibilitySource m_accessibility{*this};
 };
 
 // The probe's outcome for the combination with its texts, and the system's
