@@ -22,9 +22,9 @@ bool IsControlCharacter(char32_t codePoint)
 
 bool IsHiddenControl(char32_t codePoint)
 {
-    return IsControlCharacter(codePoint) || std::any_of(kBidiControls.begin(), kBidiControls.end(), [&](auto range) {
-        return codePoint >= range.first && codePoint <= range.second;
-    });
+    return IsControlCharacter(codePoint)
+        || std::any_of(kBidiControls.begin(), kBidiControls.end(),
+            [&](auto range) { return codePoint >= range.first && codePoint <= range.second; });
 }
 
 std::wstring ShownText(std::wstring text)

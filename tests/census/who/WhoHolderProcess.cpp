@@ -33,8 +33,8 @@ WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT
     std::snprintf(combination, sizeof combination, "%x:%x", modifiers, key);
     const std::string arguments = readyName + " " + quitName + " " + pressedName
         + (target == Target::Window ? " window " : " thread ") + combination + " " + std::to_string(hotkeyId);
-    std::wstring commandLine = L"\"" + m_executable + L"\" " + std::wstring(arguments.begin(), arguments.end())
-        + (title.empty() ? L"" : L" \"" + title + L"\"");
+    std::wstring commandLine = L"\"" + m_executable + L"\" "
+        + std::wstring(arguments.begin(), arguments.end()) + (title.empty() ? L"" : L" \"" + title + L"\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

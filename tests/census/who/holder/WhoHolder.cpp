@@ -24,7 +24,7 @@ LRESULT CALLBACK HolderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         ::SetEvent(g_pressed);
         return 0;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The title may hold any character: it is read from the wide command line.
@@ -38,8 +38,8 @@ HWND CreateHolderWindow(bool titled)
     int count = 0;
     LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName,
-        titled && arguments && count == 8 ? arguments[7] : L"Who holder window", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-        100, nullptr, nullptr, windowClass.hInstance, nullptr);
+        titled && arguments && count == 8 ? arguments[7] : L"Who holder window", WS_OVERLAPPEDWINDOW, 0, 0,
+        200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     ::LocalFree(arguments);
     return window;
 }
