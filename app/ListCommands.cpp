@@ -3,6 +3,7 @@
 #include "app/KeyvaneDlg.h"
 #include "app/WhoHoldsIt.h"
 #include "framework/WaitCursor.h"
+#include "text/SafeText.h"
 #include "util/Clipboard.h"
 #include "util/ListText.h"
 
@@ -217,8 +218,9 @@ void CKeyvaneDlg::ShowHeldBy(
         answers.emplace(asked[i], &texts[i]);
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         const auto answer = answers.find(RowCombination(m_list, row));
+        // Program names come from other programs: none may rearrange what the row shows.
         if (answer != answers.end())
-            m_list.SetItemText(row, kHeldByColumn, *answer->second);
+            m_list.SetItemText(row, kHeldByColumn, ShownText(*answer->second));
     }
     // As wide as its widest text, the caption's included.
     m_list.SetColumnWidth(kHeldByColumn, LVSCW_AUTOSIZE);

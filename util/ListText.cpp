@@ -1,5 +1,7 @@
 #include "util/ListText.h"
 
+#include "text/SafeText.h"
+
 namespace {
 
 template <class CellText> void AppendLine(std::wstring& text, const std::vector<int>& columns, CellText cell)
@@ -7,7 +9,7 @@ template <class CellText> void AppendLine(std::wstring& text, const std::vector<
     for (size_t i = 0; i < columns.size(); ++i) {
         if (i > 0)
             text += L'\t';
-        text += cell(columns[i]);
+        text += InertCell(cell(columns[i]));
     }
     text += L"\r\n";
 }

@@ -2,6 +2,7 @@
 
 #include "census/core/CombinationText.h"
 #include "census/core/Utf8.h"
+#include "text/SafeText.h"
 
 #include <algorithm>
 #include <array>
@@ -42,23 +43,28 @@ std::string CellText(const Field& field)
     return field.kind == Field::Kind::List ? Joined(field.items) : field.text;
 }
 
-// Well-formed UTF-8, with every control character a space: a line break or a
-// terminal's escape sequence inside a value can neither forge a row nor
-// rewrite what is on the screen. A tab would split a TSV value.
+// Well-formed UTF-8, with every hidden control a space: a line break, a
+// terminal's escape sequence or a bidirectional override inside a value can
+// neither forge a row nor change what the reader sees. A tab would split a
+// TSV value.
 std::string PrintableValue(std::string_view text)
 {
     std::string printable;
     for (const char32_t c : DecodeUtf8(text))
-        AppendUtf8(printable, IsControlCharacter(c) ? U' ' : c);
+        AppendUtf8(printable, IsHiddenControl(c) ? U' ' : c);
     return printable;
 }
 
-// Well-formed UTF-8, quoted as RFC 4180 asks.
+// Printable, and taken by a spreadsheet as text, never as a formula.
+std::string TsvValue(std::string_view text) { return InertCell(PrintableValue(text)); }
+
+// Well-formed UTF-8, never a formula, quoted as RFC 4180 asks.
 std::string CsvValue(std::string_view text)
 {
     std::string value;
     for (const char32_t c : DecodeUtf8(text))
         AppendUtf8(value, c);
+    value = InertCell(std::move(value));
     if (value.find_first_of(",\"\r\n") == std::string::npos
         && (value.empty() || (value.front() != ' ' && value.back() != ' ')))
         return value;
@@ -171,7 +177,7 @@ void RecordWriter::Add(Record record)
         const bool tsv = m_format == OutputFormat::Tsv;
         for (size_t i = 0; i < record.size(); ++i) {
             const std::string cell = CellText(record[i]);
-            m_out << (i ? (tsv ? "\t" : ",") : "") << (tsv ? PrintableValue(cell) : CsvValue(cell));
+            m_out << (i ? (tsv ? "\t" : ",") : "") << (tsv ? TsvValue(cell) : CsvValue(cell));
         }
         m_out << '\n';
         return;

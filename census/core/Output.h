@@ -50,8 +50,10 @@ struct Field
 using Record = std::vector<Field>; // one field per column, in column order
 
 // Writes records in one of the formats. Values are UTF-8 text; what is not
-// well-formed UTF-8 comes out as U+FFFD. The text form and TSV show a control
-// character as a space, CSV quotes it, JSON escapes it.
+// well-formed UTF-8 comes out as U+FFFD. The text form and TSV show a hidden
+// control (a control character or a bidirectional one) as a space, CSV quotes
+// it, JSON escapes it. A TSV or CSV value that a spreadsheet would take for a
+// formula gets a single quote before it; JSON keeps every value exactly.
 //
 // A document (list, check, who) is one table: the text form with a header and
 // its columns aligned over all rows, JSON one array of objects. A stream

@@ -79,8 +79,3 @@ void AppendUtf8(std::string& text, char32_t codePoint)
         byte(0x80 | (codePoint & 0x3F));
     }
 }
-
-bool IsControlCharacter(char32_t codePoint)
-{
-    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
-}

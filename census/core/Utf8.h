@@ -9,7 +9,3 @@
 std::u32string DecodeUtf8(std::string_view text);
 
 void AppendUtf8(std::string& text, char32_t codePoint);
-
-// C0, DEL and C1: characters that move the cursor or start a terminal's
-// escape sequences instead of showing something.
-bool IsControlCharacter(char32_t codePoint);

@@ -130,8 +130,13 @@ void OtherBitnessHelper::Start()
     startup.StartupInfo.cb = sizeof startup;
     startup.lpAttributeList = inherited.List();
     PROCESS_INFORMATION process{};
+    // The helper is a console program. Started from the dialog, which has no
+    // console, it would get a console window of its own, and that window would
+    // take the foreground from the dialog for as long as the question runs.
+    // It writes nothing when started by a census program: it needs no console.
     if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-            EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &process)) {
+            EXTENDED_STARTUPINFO_PRESENT | DETACHED_PROCESS, nullptr, nullptr, &startup.StartupInfo,
+            &process)) {
         m_gap = gapPrefix + SystemError("Starting " + Utf8FromWide(path), ::GetLastError());
         return;
     }

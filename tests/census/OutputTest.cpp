@@ -104,6 +104,42 @@ TEST(Output, ControlCharactersInsideValuesForgeNoRows)
         ParseCsv(WriteOne(OutputFormat::Csv, columns, record)));
 }
 
+TEST(Output, SpreadsheetsTakeNoValueForAFormula)
+{
+    const std::vector<Column> columns = {{"v", true}};
+    const std::pair<const char*, const char*> cells[] = {{"=HYPERLINK(1)", "'=HYPERLINK(1)"}, {"+1", "'+1"},
+        {"@SUM(A1)", "'@SUM(A1)"}, {"-", "'-"}, {"-1+1", "'-1+1"}, {"\r=1", "'\r=1"}, {"\t=1", "'\t=1"},
+        {"-12", "-12"}, {"a=b", "a=b"}, {"", ""}};
+    for (const auto& [value, inert] : cells) {
+        EXPECT_EQ((ParsedRecords{{{"v", inert}}}),
+            ParseCsv(WriteOne(OutputFormat::Csv, columns, {Field::Of(value)})))
+            << value;
+        EXPECT_EQ(std::string(value).find_first_of("\t\r") == 0 ? " =1" : inert,
+            ParseTsv(WriteOne(OutputFormat::Tsv, columns, {Field::Of(value)}))[0][0].second)
+            << "a tab or a line break is a space first, and then opens nothing";
+        EXPECT_EQ(value, ParseJson(WriteOne(OutputFormat::Json, columns, {Field::Of(value)}))[0][0].second);
+    }
+    EXPECT_EQ("v\n-5\n", WriteOne(OutputFormat::Csv, columns, {Field::Number(-5)}));
+}
+
+TEST(Output, BidiControlsReorderNothingAPersonReads)
+{
+    // Each one: the Arabic letter mark, the marks, an embedding, the override, an isolate.
+    const std::string value = "a\xD8\x9C"
+                              "b\xE2\x80\x8E"
+                              "c\xE2\x80\x8F"
+                              "d\xE2\x80\xAA"
+                              "e\xE2\x80\xAE"
+                              "f\xE2\x81\xA6"
+                              "g\xE2\x81\xA9"
+                              "h";
+    const std::vector<Column> columns = {{"v", true}};
+    EXPECT_EQ("V\na b c d e f g h\n",
+        WriteOne(OutputFormat::Text, columns, {Field::Of(value)}, RecordWriter::Layout::Document));
+    EXPECT_EQ("v\na b c d e f g h\n", WriteOne(OutputFormat::Tsv, columns, {Field::Of(value)}));
+    EXPECT_EQ(value, ParseJson(WriteOne(OutputFormat::Json, columns, {Field::Of(value)}))[0][0].second);
+}
+
 TEST(Output, NumbersAreJsonNumbersOrNull)
 {
     const std::vector<Column> columns = {{"id", true}, {"none", true}};

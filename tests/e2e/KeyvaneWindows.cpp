@@ -103,6 +103,14 @@ void DescribeMainDialog(HWND dialog, std::ostream& out)
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     WriteRect(out, "workarea", workArea);
     out << "title " << WindowText(dialog) << '\n';
+
+    // Where keys go: whether the dialog is the foreground window and its
+    // thread's active window, and whether the list has its thread's focus.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &thread);
+    out << "keyboard " << (::GetForegroundWindow() == dialog) << ' ' << (thread.hwndActive == dialog) << ' '
+        << (thread.hwndFocus == listView) << '\n';
 }
 
 void DescribePicture(HWND picture, int index, const std::string& programPath, std::ostream& out)

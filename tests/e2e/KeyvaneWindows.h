@@ -18,8 +18,10 @@ std::vector<HWND> FindPictures(HWND mainDialog);
 
 // Writes what the tests check of the main dialog as lines of the form
 // "<name> <values...>": its window rectangle, its client area in screen
-// coordinates, the list's rectangle in client coordinates, the work area and
-// the dialog's title.
+// coordinates, the list's rectangle in client coordinates, the work area, the
+// dialog's title, and "keyboard F A L": 1 or 0 for whether the dialog is the
+// foreground window (F) and its thread's active window (A), and whether the
+// list has the focus (L).
 void DescribeMainDialog(HWND dialog, std::ostream& out);
 
 // Writes what the tests check of one picture window, its lines named

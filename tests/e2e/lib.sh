@@ -113,7 +113,8 @@ start_keyvane() {
 
 # read_main: reads the main dialog's rectangles into the variables
 # window_{left,top,right,bottom}, client_{...}, list_{...} and work_{...},
-# and its title into title.
+# its title into title, and where keys go into keyboard ("1 1 1": the
+# dialog is foreground and active, the list has the focus).
 read_main() {
     probe main "$keyvane_pid" || die "no main dialog"
     read -r window_left window_top window_right window_bottom <<<"$(field window)"
@@ -121,6 +122,7 @@ read_main() {
     read -r list_left list_top list_right list_bottom <<<"$(field list)"
     read -r work_left work_top work_right work_bottom <<<"$(field workarea)"
     title=$(field title)
+    keyboard=$(field keyboard)
 }
 
 # Pointer positions are given to the X server and windows are measured by

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The list's context menu through the keyboard: Shift+F10, then W names the
-# program that holds a combination without letting it see the press; F5 takes
-# the census again once another combination is taken; Ctrl+C copies the list.
+# program that holds a combination without letting it see the press, and the
+# dialog keeps the keyboard with the list focused; F5 then takes the census
+# again once another combination is taken; Ctrl+C copies the list.
 # The holder program is $KEYVANE_WHO_HOLDER.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -42,12 +43,15 @@ hold 3:4b # Ctrl+Alt+K
 k_holder=$holder_pid k_pressed=$pressed_event
 start_keyvane
 before=$(hotkeys_in_use)
+expect "the new dialog has the keyboard, the list the focus" "1 1 1" "$keyboard"
 
 # Nothing selected: the question covers every row.
 x key shift+F10
 sleep 0.5
 x key w
 sleep 3
+read_main
+expect "the dialog keeps the keyboard, the list its focus" "1 1 1" "$keyboard"
 copy_list
 expect "header line" "Ctrl|Alt|Shift|Win|Key|Code|Held by" "$(field line0)"
 expect "Ctrl+Alt+K's row" "Ctrl|Alt|||K|0x4b|$holder_name ($k_holder)" "$(row_with '|0x4b|')"

@@ -1,5 +1,6 @@
 // A list's rows as tab-separated text, through the clipboard and back, with
-// a name the ANSI code page cannot hold.
+// a name the ANSI code page cannot hold and names that would fool a reader.
+#include "text/SafeText.h"
 #include "util/Clipboard.h"
 #include "util/ListText.h"
 
@@ -49,6 +50,12 @@ TEST(ListText, CopiesRowsInDisplayOrderAndKeepsWideNames)
 
     ASSERT_TRUE(PutTextOnClipboard(list.m_hWnd, ListText(list, {2, 0})));
     EXPECT_EQ(expected, ClipboardText());
+
+    // Text another program chose, as a cell shows it and as a spreadsheet takes it.
+    list.SetItemText(1, 2, ShownText(L"=HYPERLINK(1)\u202etxt.exe\u2066"));
+    list.SetItemText(2, 2, L"-12");
+    EXPECT_EQ(
+        L"Code\tHeld by\tKey\r\n0x4a\t'=HYPERLINK(1) txt.exe \tJ\r\n0xdf\t-12\t\r\n", ListText(list, {1, 2}));
     list.DestroyWindow();
 }
 

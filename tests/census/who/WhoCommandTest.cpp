@@ -147,6 +147,34 @@ TEST(WhoCommand, RunsFromAFolderOutsideTheAnsiCodePageNamingAHolderThere)
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
 }
 
+TEST(WhoCommand, HostileWindowTitleOpensNoFormulaAndReordersNoText)
+{
+    // Displayed with the override obeyed, it ends in "exe.txt".
+    const std::string title = "=HYPERLINK(1)\xE2\x80\xAEtxt.exe";
+    const WhoHolderProcess holder(
+        kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId, {}, WideFromUtf8(title));
+    ASSERT_TRUE(holder.Holding()) << holder.Problem();
+
+    const ProgramRun json = RunCensusProgram("who --format json Ctrl+Alt+K");
+    const ParsedRecords exact = ParseJson(json.out);
+    ASSERT_EQ(1u, exact.size()) << json.out;
+    EXPECT_EQ(title, Only(exact[0], {"window_title"})[0].second) << "JSON keeps the title as it is";
+
+    for (const char* format : {"csv", "tsv"}) {
+        const ProgramRun run = RunCensusProgram(std::string("who --format ") + format + " Ctrl+Alt+K");
+        const ParsedRecords records = std::string(format) == "csv" ? ParseCsv(run.out) : ParseTsv(run.out);
+        ASSERT_EQ(1u, records.size()) << run.out;
+        for (const auto& [name, value] : records[0])
+            EXPECT_NE(0u, value.find_first_of("=+-@\t\r")) << format << ": " << name << " opens a formula";
+        EXPECT_NE(std::string::npos, Only(records[0], {"window_title"})[0].second.find("HYPERLINK(1)"))
+            << format << ": the title is still there to read";
+    }
+    const ProgramRun text = RunCensusProgram("who Ctrl+Alt+K");
+    EXPECT_NE(std::string::npos, text.out.find("txt.exe")) << text.out;
+    EXPECT_EQ(std::string::npos, text.out.find("\xE2\x80\xAE")) << "the text form passes the override on";
+    EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
+}
+
 TEST(WhoCommand, HolderThatReadsNoMessagesIsReportedWithinTheTimeLimit)
 {
     {

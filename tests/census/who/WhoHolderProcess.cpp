@@ -16,8 +16,8 @@ std::string UniqueEventName(const char* role)
 
 } // namespace
 
-WhoHolderProcess::WhoHolderProcess(
-    int bits, Target target, UINT modifiers, UINT key, int hotkeyId, const std::wstring& folder)
+WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT key, int hotkeyId,
+    const std::wstring& folder, const std::wstring& title)
     : m_executableName("who_holder" + std::to_string(bits) + ".exe")
 {
     m_executable = (folder.empty() ? who::ProgramFolder() : folder)
@@ -33,8 +33,8 @@ WhoHolderProcess::WhoHolderProcess(
     std::snprintf(combination, sizeof combination, "%x:%x", modifiers, key);
     const std::string arguments = readyName + " " + quitName + " " + pressedName
         + (target == Target::Window ? " window " : " thread ") + combination + " " + std::to_string(hotkeyId);
-    std::wstring commandLine
-        = L"\"" + m_executable + L"\" " + std::wstring(arguments.begin(), arguments.end());
+    std::wstring commandLine = L"\"" + m_executable + L"\" "
+        + std::wstring(arguments.begin(), arguments.end()) + (title.empty() ? L"" : L" \"" + title + L"\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -6,7 +6,8 @@
 
 // A who_holder process of the given bitness (32 or 64) holding one hotkey for
 // a window or for its thread, for as long as the object lives; started from
-// the folder given, by default the test program's.
+// the folder given, by default the test program's; its window titled as given,
+// by default "Who holder window".
 class WhoHolderProcess
 {
 public:
@@ -16,8 +17,8 @@ public:
         Thread
     };
 
-    WhoHolderProcess(
-        int bits, Target target, UINT modifiers, UINT key, int hotkeyId, const std::wstring& folder = {});
+    WhoHolderProcess(int bits, Target target, UINT modifiers, UINT key, int hotkeyId,
+        const std::wstring& folder = {}, const std::wstring& title = {});
     ~WhoHolderProcess();
 
     WhoHolderProcess(const WhoHolderProcess&) = delete;
