@@ -1,16 +1,19 @@
 #pragma once
 
 #include "census/core/CensusBackend.h"
+#include "census/windows/AutoHotkeySource.h"
+#include "census/windows/PowerToysSource.h"
 #include "census/windows/ShortcutSource.h"
 #include "hotkeys/HotkeyProbe.h"
 
 // The census of this desktop's global hotkeys: those registered, probed by
-// RegisterHotKey on this thread, and those of shortcut files.
+// RegisterHotKey on this thread; those of shortcut files; those AutoHotkey
+// scripts and PowerToys declare.
 class WindowsCensusBackend : public CensusBackend
 {
 public:
     std::string_view SourceName() const override { return "registered"; }
-    std::vector<HotkeySource*> Sources() override { return {this, &m_shortcuts}; }
+    std::vector<HotkeySource*> Sources() override { return {this, &m_shortcuts, &m_autoHotkey, &m_powerToys}; }
     std::vector<ProbeResult> Census() override;
     ProbeResult Probe(const Combination& combo) override;
     std::optional<unsigned> ParseKey(std::string_view name) const override;
@@ -20,6 +23,8 @@ public:
 
 private:
     ShortcutSource m_shortcuts{*this};
+    AutoHotkeySource m_autoHotkey{*this};
+    PowerToysSource m_powerToys{*this};
 };
 
 // The probe's outcome for the combination with its texts, and the system's

@@ -14,7 +14,8 @@ KEYVANE_PACKAGES=(
     # The X11 census, a native program.
     g++ libx11-dev
     # The Linux desktops' shortcut tables: GIO (GDBus, GSettings), xkbcommon's
-    # keysym names and its default keyboard, a JSON library.
+    # keysym names and its default keyboard, a JSON library (header-only, for
+    # the Windows census's PowerToys settings as well).
     pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev
     # What their tests start or read: KDE's daemon on a private bus, waited
     # for with gdbus; a headless sway; GNOME's keybinding schemas and the
