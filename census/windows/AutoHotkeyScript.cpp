@@ -251,11 +251,13 @@ private:
                 continue;
             }
             const std::string place = file + ":" + std::to_string(number);
-            if (code.front() == '#')
-                Directive(code, path, place, depth);
-            else if (code.front() == ':')
+            if (code.front() == ':')
                 ResolvePending({}); // a hotstring
-            else if (!Label(code, place) && !HotkeyCommand(code, place))
+            else if (Label(code, place))
+                continue;
+            else if (code.front() == '#')
+                Directive(code, path, place, depth);
+            else if (!HotkeyCommand(code, place))
                 ResolvePending(FunctionName(code));
         }
         ResolvePending({});

@@ -119,7 +119,11 @@ std::string Readable(std::string_view name)
     return text;
 }
 
-void FindShortcuts(const json& value, const std::string& name, std::vector<PowerToysShortcut>& found)
+// A shortcut is named after the property that holds it, made readable;
+// "value" wraps a setting's value and names nothing. An entry of a list with
+// a name of its own ("name": "Paste as Markdown") names the shortcuts within
+// it as it is.
+void FindShortcuts(const json& value, const std::string& name, bool inList, std::vector<PowerToysShortcut>& found)
 {
     if (IsShortcut(value)) {
         const unsigned key = value["code"].get<unsigned>();
@@ -130,18 +134,19 @@ void FindShortcuts(const json& value, const std::string& name, std::vector<Power
         modifiers |= value["ctrl"].get<bool>() ? kModCtrl : 0;
         modifiers |= value["alt"].get<bool>() ? kModAlt : 0;
         modifiers |= value["shift"].get<bool>() ? kModShift : 0;
-        found.push_back({{{key, modifiers}}, Readable(name)});
-        return;
-    }
-    if (value.is_object()) {
-        // A list entry with a name of its own ("name": "Paste as Markdown") names its shortcut.
+        found.push_back({{{key, modifiers}}, name});
+    } else if (value.is_object()) {
         const auto own = value.find("name");
-        const std::string entryName = own != value.end() && own->is_string() ? own->get<std::string>() : name;
-        for (const auto& [property, member] : value.items())
-            FindShortcuts(member, member.is_object() && IsShortcut(member) ? property : entryName, found);
+        const bool named = inList && own != value.end() && own->is_string();
+        for (const auto& [property, member] : value.items()) {
+            const std::string memberName = named ? own->get<std::string>()
+                : property == "value"                     ? name
+                                                          : Readable(property);
+            FindShortcuts(member, memberName, false, found);
+        }
     } else if (value.is_array()) {
         for (const json& element : value)
-            FindShortcuts(element, name, found);
+            FindShortcuts(element, name, true, found);
     }
 }
 
@@ -247,7 +252,7 @@ std::vector<PowerToysModule> EnabledPowerToysModules(std::string_view generalSet
 std::vector<PowerToysShortcut> ModuleShortcuts(std::string_view moduleSettings)
 {
     std::vector<PowerToysShortcut> found;
-    FindShortcuts(Parsed(moduleSettings), "Shortcut", found);
+    FindShortcuts(Parsed(moduleSettings), "Shortcut", false, found);
     return found;
 }
 
