@@ -156,12 +156,26 @@ Prefix ReadPrefix(std::string_view label)
     // The last character is the key whatever it is: "+::" is the plus key's hotkey.
     while (label.size() > 1) {
         switch (label.front()) {
-        case '^': prefix.modifiers |= kModCtrl; break;
-        case '!': prefix.modifiers |= kModAlt; break;
-        case '+': prefix.modifiers |= kModShift; break;
-        case '#': prefix.modifiers |= kModWin; break;
-        case '*': prefix.anyModifiers = true; break;
-        case '<': case '>': case '~': case '$': break;
+        case '^':
+            prefix.modifiers |= kModCtrl;
+            break;
+        case '!':
+            prefix.modifiers |= kModAlt;
+            break;
+        case '+':
+            prefix.modifiers |= kModShift;
+            break;
+        case '#':
+            prefix.modifiers |= kModWin;
+            break;
+        case '*':
+            prefix.anyModifiers = true;
+            break;
+        case '<':
+        case '>':
+        case '~':
+        case '$':
+            break;
         default:
             prefix.rest = label;
             return prefix;
@@ -213,8 +227,8 @@ std::optional<HotkeyLabel> CustomCombination(std::string_view label, size_t ampe
     // other prefix key is held down like one, which no combination can say.
     const unsigned modifier = ModifierOf(*prefixKey);
     result.combos = {{*key, modifier}};
-    result.notes.insert(result.notes.begin(),
-        "custom combination " + std::string(first) + " & " + std::string(second));
+    result.notes.insert(
+        result.notes.begin(), "custom combination " + std::string(first) + " & " + std::string(second));
     return result;
 }
 

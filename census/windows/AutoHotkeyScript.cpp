@@ -124,7 +124,8 @@ std::optional<std::string> FunctionName(std::string_view code)
     size_t length = 0;
     while (length < code.size() && IsNameCharacter(code[length]))
         ++length;
-    if (length == 0 || length >= code.size() || code[length] != '(' || OneOf(code.substr(0, length), kFlowWords))
+    if (length == 0 || length >= code.size() || code[length] != '('
+        || OneOf(code.substr(0, length), kFlowWords))
         return std::nullopt;
     return std::string(code.substr(0, length));
 }
@@ -155,7 +156,8 @@ bool IsRelative(const std::wstring& path)
 
 bool IsProgram(const std::wstring& path)
 {
-    return path.size() > 4 && ::CompareStringOrdinal(path.c_str() + path.size() - 4, 4, L".exe", 4, TRUE) == CSTR_EQUAL;
+    return path.size() > 4
+        && ::CompareStringOrdinal(path.c_str() + path.size() - 4, 4, L".exe", 4, TRUE) == CSTR_EQUAL;
 }
 
 DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
@@ -186,6 +188,15 @@ std::wstring Environment(const std::wstring& name)
     return value;
 }
 
+// A line of a file, written "<file>:<line>" only for what is found there.
+struct LinePlace
+{
+    const std::string& file;
+    unsigned line;
+
+    std::string Text() const { return file + ":" + std::to_string(line); }
+};
+
 // A label that waits for the line that says what it does.
 struct PendingLabel
 {
@@ -198,7 +209,10 @@ struct PendingLabel
 class ScriptReader
 {
 public:
-    explicit ScriptReader(const ScriptPlace& script) : m_script(script), m_includeFolder(FolderOf(script.path)) { }
+    explicit ScriptReader(const ScriptPlace& script)
+        : m_script(script), m_includeFolder(FolderOf(script.path))
+    {
+    }
 
     ScriptReading Read()
     {
@@ -250,7 +264,7 @@ private:
                 inContinuation = true;
                 continue;
             }
-            const std::string place = file + ":" + std::to_string(number);
+            const LinePlace place{file, number};
             if (code.front() == ':')
                 ResolvePending({}); // a hotstring
             else if (Label(code, place))
@@ -263,7 +277,7 @@ private:
         ResolvePending({});
     }
 
-    bool Label(std::string_view code, const std::string& place)
+    bool Label(std::string_view code, const LinePlace& place)
     {
         const size_t colons = code.find("::");
         if (colons == 0 || colons == std::string_view::npos)
@@ -273,7 +287,7 @@ private:
         if (!label)
             return false;
         const std::string_view command = Trimmed(code.substr(colons + 2));
-        PendingLabel pending{std::move(*label), std::string(Trimmed(text)), place, m_labelCondition};
+        PendingLabel pending{std::move(*label), std::string(Trimmed(text)), place.Text(), m_labelCondition};
         if (command.empty() || command == "{") {
             // Stacked labels share what follows them.
             m_pending.push_back(std::move(pending));
@@ -305,7 +319,7 @@ private:
 
     // Hotkey, ^!k, Label (version 1); Hotkey "^!k", Callback and Hotkey("^!k",
     // Callback) (version 2); and the conditions each sets for those after it.
-    bool HotkeyCommand(std::string_view code, const std::string& place)
+    bool HotkeyCommand(std::string_view code, const LinePlace& place)
     {
         size_t length = 0;
         while (length < code.size() && IsNameCharacter(code[length]))
@@ -317,7 +331,8 @@ private:
             m_commandCondition = ends ? std::string() : std::string(code);
             return true;
         }
-        if (!EqualsIgnoringCase(word, "Hotkey") || (!rest.empty() && (rest.front() == ':' || rest.front() == '=')))
+        if (!EqualsIgnoringCase(word, "Hotkey")
+            || (!rest.empty() && (rest.front() == ':' || rest.front() == '=')))
             return false;
         ResolvePending({});
         bool call = false;
@@ -349,15 +364,16 @@ private:
         if (action.empty() || EqualsIgnoringCase(Trimmed(options), "Off"))
             return true;
         if (const std::optional<HotkeyLabel> label = ParseHotkeyLabel(key))
-            Add(label->combos, place, std::string(action), label->notes, m_commandCondition);
+            Add(label->combos, place.Text(), std::string(action), label->notes, m_commandCondition);
         return true;
     }
 
-    void Directive(std::string_view code, const std::wstring& file, const std::string& place, int depth)
+    void Directive(std::string_view code, const std::wstring& file, const LinePlace& place, int depth)
     {
         const size_t end = code.find_first_of(" \t,");
         const std::string_view name = code.substr(0, end);
-        std::string_view argument = end == std::string_view::npos ? std::string_view() : Trimmed(code.substr(end));
+        std::string_view argument
+            = end == std::string_view::npos ? std::string_view() : Trimmed(code.substr(end));
         if (argument.starts_with(","))
             argument = Trimmed(argument.substr(1));
         if (OneOf(name, kConditionDirectives)) {
@@ -368,7 +384,8 @@ private:
         }
     }
 
-    void Include(std::string_view argument, bool again, const std::wstring& file, const std::string& place, int depth)
+    void Include(
+        std::string_view argument, bool again, const std::wstring& file, const LinePlace& place, int depth)
     {
         bool optional = false;
         if (StartsWithIgnoringCase(argument, "*i ") || StartsWithIgnoringCase(argument, "*i\t")) {
@@ -381,14 +398,14 @@ private:
             path = LibraryFile(WideFromUtf8(argument.substr(1, argument.size() - 2)));
             if (path.empty()) {
                 if (!optional)
-                    m_reading.failures.push_back({place, "no library " + std::string(argument)});
+                    m_reading.failures.push_back({place.Text(), "no library " + std::string(argument)});
                 return;
             }
         } else {
             std::string unknown;
             path = Expanded(WideFromUtf8(argument), file, unknown);
             if (!unknown.empty()) {
-                m_reading.failures.push_back({place, "cannot tell where %" + unknown + "% is"});
+                m_reading.failures.push_back({place.Text(), "cannot tell where %" + unknown + "% is"});
                 return;
             }
             if (IsRelative(path))
@@ -403,13 +420,14 @@ private:
         if (!again && m_read.contains(Folded(path)))
             return;
         if (depth >= kDeepestInclude) {
-            m_reading.failures.push_back({place, "includes nested too deeply"});
+            m_reading.failures.push_back({place.Text(), "includes nested too deeply"});
             return;
         }
         const FileBytes included = ReadFileBytes(path);
         if (!included.read) {
             if (!optional || Exists(path))
-                m_reading.failures.push_back({place, "cannot read " + Utf8FromWide(path) + ": " + included.error});
+                m_reading.failures.push_back(
+                    {place.Text(), "cannot read " + Utf8FromWide(path) + ": " + included.error});
             return;
         }
         ReadText(path, ScriptText(included.bytes, m_script.majorVersion), depth + 1);
@@ -499,13 +517,14 @@ std::string ScriptText(std::string_view bytes, int majorVersion)
         bytes.remove_prefix(kUtf16Mark.size());
         std::wstring wide(bytes.size() / 2, L'\0');
         for (size_t i = 0; i < wide.size(); ++i)
-            wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i])
-                | static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+            wide[i] = static_cast<wchar_t>(
+                static_cast<unsigned char>(bytes[2 * i]) | static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
         return Utf8FromWide(wide);
     }
     if (majorVersion >= 2)
         return Utf8FromWide(WideFromUtf8(bytes));
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    const int length
+        = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
     return Utf8FromWide(wide);

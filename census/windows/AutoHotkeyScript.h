@@ -9,10 +9,10 @@
 // A running script and what it runs on.
 struct ScriptPlace
 {
-    std::wstring path;            // the script file
-    int majorVersion = 2;         // of AutoHotkey: decides how text without a byte order mark reads
-    std::wstring interpreter;     // AutoHotkey's program: its Lib folder is the standard library
-    std::wstring userLibrary;     // Documents\AutoHotkey\Lib
+    std::wstring path;        // the script file
+    int majorVersion = 2;     // of AutoHotkey: decides how text without a byte order mark reads
+    std::wstring interpreter; // AutoHotkey's program: its Lib folder is the standard library
+    std::wstring userLibrary; // Documents\AutoHotkey\Lib
 };
 
 // A hotkey the script declares, where it declares it.

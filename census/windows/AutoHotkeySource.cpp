@@ -81,8 +81,8 @@ std::vector<ProbeResult> AutoHotkeySource::Census()
     const std::wstring userLibrary = UserLibrary();
     std::vector<ProbeResult> rows;
     for (const RunningScript& script : running) {
-        const ScriptReading reading
-            = ReadAutoHotkeyScript({script.path, script.majorVersion, ProgramOf(script.processId), userLibrary});
+        const ScriptReading reading = ReadAutoHotkeyScript(
+            {script.path, script.majorVersion, ProgramOf(script.processId), userLibrary});
         for (const ScriptHotkey& hotkey : reading.hotkeys) {
             for (const Combination& combo : hotkey.combos)
                 rows.push_back(TakenRow(Platform(), combo, hotkey.place, hotkey.action));

@@ -31,7 +31,8 @@ FileBytes ReadCompiledScript(const std::wstring& program)
         const HGLOBAL loaded = resource ? ::LoadResource(module.get(), resource) : nullptr;
         const void* data = loaded ? ::LockResource(loaded) : nullptr;
         if (data)
-            return {true, std::string(static_cast<const char*>(data), ::SizeofResource(module.get(), resource)), {}};
+            return {true,
+                std::string(static_cast<const char*>(data), ::SizeofResource(module.get(), resource)), {}};
     }
     return {false, {}, "the program carries no script that can be read"};
 }

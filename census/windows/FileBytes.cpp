@@ -29,7 +29,8 @@ FileBytes ReadFileBytes(const std::wstring& path)
         return Failure("larger than " + std::to_string(kLargestFile / (1024 * 1024)) + " MB");
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+    if (!bytes.empty()
+        && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
         return Failure(SystemErrorText(::GetLastError()));
     bytes.resize(read);
     return {true, std::move(bytes), {}};

@@ -92,7 +92,8 @@ std::vector<std::string> Words(std::string_view name)
             continue;
         }
         const bool afterLower = i > 0 && IsLower(name[i - 1]);
-        const bool endsCapitals = i > 0 && IsUpper(name[i - 1]) && i + 1 < name.size() && IsLower(name[i + 1]);
+        const bool endsCapitals
+            = i > 0 && IsUpper(name[i - 1]) && i + 1 < name.size() && IsLower(name[i + 1]);
         if (IsUpper(c) && (afterLower || endsCapitals))
             words.emplace_back();
         words.back() += c;
@@ -107,7 +108,8 @@ std::string Readable(std::string_view name)
 {
     std::string text;
     for (std::string word : Words(name)) {
-        const bool capitals = word.size() > 1 && std::all_of(word.begin(), word.end(), [](char c) { return !IsLower(c); });
+        const bool capitals
+            = word.size() > 1 && std::all_of(word.begin(), word.end(), [](char c) { return !IsLower(c); });
         if (!capitals) {
             for (char& c : word)
                 c = IsUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
@@ -123,7 +125,8 @@ std::string Readable(std::string_view name)
 // "value" wraps a setting's value and names nothing. An entry of a list with
 // a name of its own ("name": "Paste as Markdown") names the shortcuts within
 // it as it is.
-void FindShortcuts(const json& value, const std::string& name, bool inList, std::vector<PowerToysShortcut>& found)
+void FindShortcuts(
+    const json& value, const std::string& name, bool inList, std::vector<PowerToysShortcut>& found)
 {
     if (IsShortcut(value)) {
         const unsigned key = value["code"].get<unsigned>();
@@ -140,8 +143,8 @@ void FindShortcuts(const json& value, const std::string& name, bool inList, std:
         const bool named = inList && own != value.end() && own->is_string();
         for (const auto& [property, member] : value.items()) {
             const std::string memberName = named ? own->get<std::string>()
-                : property == "value"                     ? name
-                                                          : Readable(property);
+                : property == "value"            ? name
+                                                 : Readable(property);
             FindShortcuts(member, memberName, false, found);
         }
     } else if (value.is_array()) {
@@ -171,11 +174,24 @@ std::vector<unsigned> KeyCodes(const std::string& text)
 unsigned ModifierOf(unsigned key)
 {
     switch (key) {
-    case 0x10: case 0xA0: case 0xA1: return kModShift;
-    case 0x11: case 0xA2: case 0xA3: return kModCtrl;
-    case 0x12: case 0xA4: case 0xA5: return kModAlt;
-    case 0x5B: case 0x5C: case kEitherWin: return kModWin;
-    default: return 0;
+    case 0x10:
+    case 0xA0:
+    case 0xA1:
+        return kModShift;
+    case 0x11:
+    case 0xA2:
+    case 0xA3:
+        return kModCtrl;
+    case 0x12:
+    case 0xA4:
+    case 0xA5:
+        return kModAlt;
+    case 0x5B:
+    case 0x5C:
+    case kEitherWin:
+        return kModWin;
+    default:
+        return 0;
     }
 }
 
@@ -195,8 +211,10 @@ Combination ShortcutCombination(const std::vector<unsigned>& keys)
 
 std::string KeysText(const std::vector<unsigned>& keys, KeyTextOf keyText)
 {
-    if (keys.size() == 1)
-        return keys[0] == kDisabled ? "disabled" : keys[0] == kEitherWin ? "Win" : keyText(keys[0]);
+    if (keys.size() == 1) {
+        Expect(keys[0] == kEitherWin || (keys[0] >= 1 && keys[0] <= 255), "a remap to no key");
+        return keys[0] == kEitherWin ? "Win" : keyText(keys[0]);
+    }
     const Combination combo = ShortcutCombination(keys);
     return CombinationText(combo.modifiers, keyText(combo.key));
 }
@@ -219,8 +237,11 @@ std::string Target(const json& remap, KeyTextOf keyText)
     if (type == 2)
         return "Opens " + StringOf(remap, "openUri");
     const std::string keys = StringOf(remap, "newRemapKeys");
-    if (!keys.empty())
-        return "Remapped to " + KeysText(KeyCodes(keys), keyText);
+    if (!keys.empty()) {
+        const std::vector<unsigned> target = KeyCodes(keys);
+        return target == std::vector<unsigned>{kDisabled} ? "Disabled"
+                                                          : "Remapped to " + KeysText(target, keyText);
+    }
     return "Types \"" + StringOf(remap, "unicodeText") + "\"";
 }
 
@@ -266,7 +287,8 @@ std::string ActiveKeyboardConfiguration(std::string_view keyboardManagerSettings
     Expect(settings[path].is_string(), "an active configuration that is no name");
     const std::string name = settings[path].get<std::string>();
     // A name, never a path: the file lies beside the settings.
-    Expect(!name.empty() && name.find_first_of("\\/:") == std::string::npos, "an active configuration that is no name");
+    Expect(!name.empty() && name.find_first_of("\\/:") == std::string::npos,
+        "an active configuration that is no name");
     return name;
 }
 
@@ -287,7 +309,8 @@ std::vector<PowerToysShortcut> KeyboardManagerRemaps(std::string_view configurat
             const std::vector<unsigned> original = KeyCodes(remap["originalKeys"].get<std::string>());
             PowerToysShortcut shortcut{{}, Target(remap, keyText)};
             if (keys) {
-                Expect(original.size() == 1 && original[0] >= 1 && original[0] <= 255, "a key remap of several keys");
+                Expect(original.size() == 1 && original[0] >= 1 && original[0] <= 255,
+                    "a key remap of several keys");
                 // The key itself is gone, whatever is held with it.
                 for (unsigned modifiers = 0; modifiers <= kAllModifiers; ++modifiers)
                     shortcut.combos.push_back({original[0], modifiers});

@@ -33,8 +33,8 @@ std::wstring LocalAppData()
 // nothing for a file that is not there (a module never configured). False
 // when the file is there but could not be read.
 template <class Read>
-bool AddFileRows(const std::wstring& path, const std::string& holder, Read read, std::vector<ProbeResult>& rows,
-    const CensusBackend& platform)
+bool AddFileRows(const std::wstring& path, const std::string& holder, Read read,
+    std::vector<ProbeResult>& rows, const CensusBackend& platform)
 {
     const FileBytes file = ReadFileBytes(path);
     if (!file.read) {
@@ -64,7 +64,8 @@ bool ProgramRuns(const wchar_t* program)
         return false;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
         if (::CompareStringOrdinal(entry.szExeFile, -1, program, -1, TRUE) == CSTR_EQUAL)
             return true;
     }
@@ -100,7 +101,8 @@ std::vector<ProbeResult> PowerToysRows(const std::wstring& folder, const CensusB
             continue;
         }
         const auto remaps = [](std::string_view text) { return KeyboardManagerRemaps(text, WindowsKeyText); };
-        AddFileRows(moduleFolder + L"\\" + WideFromUtf8(configuration) + L".json", holder, remaps, rows, platform);
+        AddFileRows(
+            moduleFolder + L"\\" + WideFromUtf8(configuration) + L".json", holder, remaps, rows, platform);
     }
     return rows;
 }

@@ -2,7 +2,10 @@
 
 namespace {
 
-bool IsUnread(const ProbeResult& row) { return row.state == ProbeResult::State::Failed && row.combo.key == 0; }
+bool IsUnread(const ProbeResult& row)
+{
+    return row.state == ProbeResult::State::Failed && row.combo.key == 0;
+}
 
 } // namespace
 
@@ -25,7 +28,8 @@ bool ReadTableSource::Matches(const ProbeResult& row, const Combination& combo) 
     return IsUnread(row) || TableSource::Matches(row, combo);
 }
 
-ProbeResult TakenRow(const CensusBackend& platform, const Combination& combo, std::string holder, std::string action)
+ProbeResult TakenRow(
+    const CensusBackend& platform, const Combination& combo, std::string holder, std::string action)
 {
     ProbeResult row = platform.Row(combo, ProbeResult::State::Taken);
     row.holder = std::move(holder);

@@ -25,7 +25,8 @@ private:
 };
 
 // A combination the table holds, with the platform's texts for it.
-ProbeResult TakenRow(const CensusBackend& platform, const Combination& combo, std::string holder, std::string action);
+ProbeResult TakenRow(
+    const CensusBackend& platform, const Combination& combo, std::string holder, std::string action);
 
 // What could not be read, and why.
 ProbeResult UnreadRow(std::string holder, std::string reason);

@@ -87,8 +87,8 @@ TEST(ToolCensus, ListsAndChecksARunningScriptAndPowerToysUntilTheyEnd)
     const std::string holder = Utf8FromWide(script) + ":8";
     const ParsedRecord scriptRow{{"combination", "Ctrl+Alt+J"}, {"state", "taken"}, {"source", "autohotkey"},
         {"holder", holder}, {"action", "Run \"notepad.exe\""}};
-    const ParsedRecord powerToysRow{{"combination", "Ctrl+Alt+M"}, {"state", "taken"}, {"source", "powertoys"},
-        {"holder", "PowerToys Keyboard Manager"}, {"action", "Remapped to Ctrl+C"}};
+    const ParsedRecord powerToysRow{{"combination", "Ctrl+Alt+M"}, {"state", "taken"},
+        {"source", "powertoys"}, {"holder", "PowerToys Keyboard Manager"}, {"action", "Remapped to Ctrl+C"}};
     {
         const StandInProcess running(L"tool_standin.exe", L"\"" + script + L" - AutoHotkey v2.0.18\"");
         const StandInProcess powerToys(L"PowerToys.exe", L"");

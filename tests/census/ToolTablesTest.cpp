@@ -34,7 +34,8 @@ std::vector<std::string> Lines(const ScriptReading& reading)
 // Takes out the lines that end so, and says how many there were.
 long Extract(std::vector<std::string>& lines, const std::string& ending)
 {
-    return static_cast<long>(std::erase_if(lines, [&](const std::string& line) { return line.ends_with(ending); }));
+    return static_cast<long>(
+        std::erase_if(lines, [&](const std::string& line) { return line.ends_with(ending); }));
 }
 
 void WriteFile(const std::wstring& path, const std::string& bytes)
@@ -47,17 +48,18 @@ TEST(AutoHotkeyScripts, VersionTwoLabelsHotkeyCallsConditionsAndIncludes)
     std::vector<std::string> lines
         = Lines(ReadAutoHotkeyScript({ToolData(L"autohotkey\\kv keys.ahk"), 2, L"", L""}));
     EXPECT_EQ(8, Extract(lines, "kv keys.ahk:31 Reload (with any modifiers)")) << "Win+F7 with any modifiers";
-    EXPECT_EQ((std::vector<std::string>{
-                  "Win+F12 shared.ahk:2 MsgBox \"shared\"",
-                  "Alt+F1 Tools.ahk:1 ToolTip \"tools\"",
-                  "Ctrl+Alt+J kv keys.ahk:8 Run \"notepad.exe\"",
-                  "Shift+Win+F9 kv keys.ahk:9 ShowNotes",
-                  "Ctrl+Alt+F10 kv keys.ahk:10 ShowNotes",
-                  "Ctrl+Shift+F11 kv keys.ahk:14 Greet",
-                  "Ctrl+Shift+S kv keys.ahk:27 Send \"^s\" (only where #HotIf WinActive(\"ahk_exe notepad.exe\"))",
-                  "J kv keys.ahk:29 Send \"{Left}\" (custom combination CapsLock & j)",
-                  "F8 kv keys.ahk:30 SoundBeep (on release)",
-              }),
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "Win+F12 shared.ahk:2 MsgBox \"shared\"",
+            "Alt+F1 Tools.ahk:1 ToolTip \"tools\"",
+            "Ctrl+Alt+J kv keys.ahk:8 Run \"notepad.exe\"",
+            "Shift+Win+F9 kv keys.ahk:9 ShowNotes",
+            "Ctrl+Alt+F10 kv keys.ahk:10 ShowNotes",
+            "Ctrl+Shift+F11 kv keys.ahk:14 Greet",
+            "Ctrl+Shift+S kv keys.ahk:27 Send \"^s\" (only where #HotIf WinActive(\"ahk_exe notepad.exe\"))",
+            "J kv keys.ahk:29 Send \"{Left}\" (custom combination CapsLock & j)",
+            "F8 kv keys.ahk:30 SoundBeep (on release)",
+        }),
         lines);
 }
 
@@ -77,7 +79,8 @@ TEST(AutoHotkeyScripts, WhatCannotBeReadIsAFailureSayingWhy)
     wchar_t temp[MAX_PATH];
     ASSERT_NE(0u, ::GetTempPathW(MAX_PATH, temp));
     const std::wstring script = std::wstring(temp) + L"keyvane-broken.ahk";
-    WriteFile(script, "#Include missing.ahk\n#Include *i optional.ahk\n#Include <NoSuchLib>\n^F1::Run \"x\"\n");
+    WriteFile(
+        script, "#Include missing.ahk\n#Include *i optional.ahk\n#Include <NoSuchLib>\n^F1::Run \"x\"\n");
     const std::vector<std::string> lines = Lines(ReadAutoHotkeyScript({script, 2, L"", L""}));
     ::DeleteFileW(script.c_str());
     ASSERT_EQ(3u, lines.size());
@@ -98,9 +101,8 @@ std::vector<std::string> RowLines(const std::vector<ProbeResult>& rows)
 {
     std::vector<std::string> lines;
     for (const ProbeResult& row : rows)
-        lines.push_back(
-            (row.state == ProbeResult::State::Failed ? "failed " + row.error : row.comboText) + " | " + row.holder + " | "
-            + row.action);
+        lines.push_back((row.state == ProbeResult::State::Failed ? "failed " + row.error : row.comboText)
+            + " | " + row.holder + " | " + row.action);
     std::sort(lines.begin(), lines.end());
     return lines;
 }
@@ -110,7 +112,10 @@ TEST(PowerToysSettings, EnabledModulesShortcutsAndGlobalRemaps)
     const WindowsCensusBackend backend;
     std::vector<std::string> lines = RowLines(PowerToysRows(ToolData(L"powertoys"), backend));
     EXPECT_EQ(16, Extract(lines, "| PowerToys Keyboard Manager | Remapped to Escape (in every combination)"));
-    EXPECT_EQ(16, Extract(lines, "| PowerToys Keyboard Manager | Types \"\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF\" (in every combination)"));
+    EXPECT_EQ(16,
+        Extract(lines,
+            "| PowerToys Keyboard Manager | Types \"\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF\" (in every "
+            "combination)"));
     EXPECT_EQ((std::vector<std::string>{
                   "Ctrl+Alt+M | PowerToys Keyboard Manager | Remapped to Ctrl+C",
                   "Ctrl+Alt+S | PowerToys Keyboard Manager | Types \"Kind regards\"",
@@ -140,14 +145,18 @@ TEST(PowerToysSettings, SettingsThatCannotBeReadAreFailedRows)
     EXPECT_TRUE(lines[0].ends_with("| PowerToys | ")) << lines[0];
 
     WriteFile(folder + L"\\settings.json", "{\"enabled\": {\"Keyboard Manager\": true}}");
-    WriteFile(manager + L"\\settings.json", "{\"properties\": {\"activeConfiguration\": {\"value\": \"..\\\\other\"}}}");
+    WriteFile(manager + L"\\settings.json",
+        "{\"properties\": {\"activeConfiguration\": {\"value\": \"..\\\\other\"}}}");
     lines = RowLines(PowerToysRows(folder, backend));
     ASSERT_EQ(1u, lines.size());
-    EXPECT_TRUE(lines[0].starts_with("failed ") && lines[0].ends_with("an active configuration that is no name | "
-        "PowerToys Keyboard Manager | ")) << lines[0];
+    EXPECT_TRUE(lines[0].starts_with("failed ")
+        && lines[0].ends_with("an active configuration that is no name | "
+                              "PowerToys Keyboard Manager | "))
+        << lines[0];
 
     ::DeleteFileW((manager + L"\\settings.json").c_str());
-    WriteFile(manager + L"\\default.json", "{\"remapShortcuts\": {\"global\": [{\"originalKeys\": \"17;x\"}]}}");
+    WriteFile(
+        manager + L"\\default.json", "{\"remapShortcuts\": {\"global\": [{\"originalKeys\": \"17;x\"}]}}");
     lines = RowLines(PowerToysRows(folder, backend));
     ASSERT_EQ(1u, lines.size()) << "the default configuration, read without settings";
     EXPECT_NE(std::string::npos, lines[0].find("a key list that is not")) << lines[0];

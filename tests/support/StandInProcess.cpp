@@ -14,8 +14,8 @@ std::wstring ProgramFolder()
 std::wstring UniqueEventName(const wchar_t* role)
 {
     static int serial = 0;
-    return L"keyvane-standin-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial) + L"-"
-        + role;
+    return L"keyvane-standin-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial)
+        + L"-" + role;
 }
 
 } // namespace

@@ -31,8 +31,8 @@ int main()
     if (count > 3 && !::RegisterClassW(&windowClass))
         return 1;
     for (int i = 3; i < count; ++i) {
-        if (!::CreateWindowExW(0, kScriptWindowClass, arguments[i], WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                nullptr, windowClass.hInstance, nullptr))
+        if (!::CreateWindowExW(0, kScriptWindowClass, arguments[i], WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                nullptr, nullptr, windowClass.hInstance, nullptr))
             return 1;
     }
     const HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, arguments[1]);
