@@ -25,8 +25,8 @@ constexpr std::string_view kUsage = R"(Usage: keyvane-census [OPTION...] [COMMAN
 Finds out which global hotkeys other programs hold, by trying to register each
 combination for a moment and giving it back at once, and which hotkeys others
 declared where the system acts on them (Windows: the shortcut files of the
-Start menu and the Desktop; Linux: the shortcut tables of KDE Plasma, GNOME,
-sway and Hyprland).
+Start menu and the Desktop, running AutoHotkey scripts, PowerToys' settings;
+Linux: the shortcut tables of KDE Plasma, GNOME, sway and Hyprland).
 
 Commands:
   list                    print the taken combinations (the default): lowest
@@ -59,9 +59,10 @@ Options:
   --format FORMAT         text (aligned, the default), tsv, csv or json
   --locks                 also report the lock variants held (X11 only)
   --source NAME,...       list, check and watch only these sources:
-                          registered, shortcut, windows, language and
-                          accessibility (Windows); x11, kde, gnome, sway
-                          and hyprland (Linux)
+                          registered, shortcut, windows, language,
+                          accessibility, autohotkey and powertoys
+                          (Windows); x11, kde, gnome, sway, hyprland, i3,
+                          cinnamon, mate, xfce and lxqt (Linux)
   --help                  print this help and exit
   --version               print the version and exit
 

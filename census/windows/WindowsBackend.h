@@ -2,21 +2,24 @@
 
 #include "census/core/CensusBackend.h"
 #include "census/windows/AccessibilitySource.h"
+#include "census/windows/AutoHotkeySource.h"
 #include "census/windows/LanguageSource.h"
+#include "census/windows/PowerToysSource.h"
 #include "census/windows/ShortcutSource.h"
 #include "census/windows/WindowsShortcutsSource.h"
 #include "hotkeys/HotkeyProbe.h"
 
 // The census of this desktop's global hotkeys: those registered, probed by
-// RegisterHotKey on this thread, those of shortcut files, and Windows' own:
-// its shortcuts, input languages and accessibility hotkeys.
+// RegisterHotKey on this thread; those of shortcut files; Windows' own: its
+// shortcuts, input languages and accessibility hotkeys; those AutoHotkey
+// scripts and PowerToys declare.
 class WindowsCensusBackend : public CensusBackend
 {
 public:
     std::string_view SourceName() const override { return "registered"; }
     std::vector<HotkeySource*> Sources() override
     {
-        return {this, &m_shortcuts, &m_windows, &m_language, &m_accessibility};
+        return {this, &m_shortcuts, &m_windows, &m_language, &m_accessibility, &m_autoHotkey, &m_powerToys};
     }
     std::vector<ProbeResult> Census() override;
     ProbeResult Probe(const Combination& combo) override;
@@ -30,6 +33,8 @@ private:
     WindowsShortcutsSource m_windows{*this};
     LanguageSource m_language{*this};
     AccessibilitySource m_accessibility{*this};
+    AutoHotkeySource m_autoHotkey{*this};
+    PowerToysSource m_powerToys{*this};
 };
 
 // The probe's outcome for the combination with its texts, and the system's

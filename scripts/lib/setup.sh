@@ -15,8 +15,9 @@ KEYVANE_PACKAGES=(
     # hold grabs.
     g++ libx11-dev libxres-dev
     # The Linux desktops' shortcut tables: GIO (GDBus, GSettings), xkbcommon's
-    # keysym names and its default keyboard, a JSON library; dconf's client,
-    # which lists MATE's custom shortcut folders.
+    # keysym names and its default keyboard, a JSON library (header-only, for
+    # the Windows census's PowerToys settings as well); dconf's client, which
+    # lists MATE's custom shortcut folders.
     pkg-config libglib2.0-dev libxkbcommon-dev xkb-data nlohmann-json3-dev libdconf-dev
     # What their tests start or read: KDE's daemon on a private bus, waited
     # for with gdbus; a headless sway; GNOME's keybinding schemas and the

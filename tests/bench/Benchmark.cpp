@@ -18,6 +18,9 @@
 //   (k) console census as a whole process: keyvane-census.exe list with
 //       Windows' own sources (its shortcuts, input languages, accessibility)
 //       against the registered hotkeys and shortcut files alone
+//   (l) keyvane-census.exe list with 20 running AutoHotkey scripts (stand-in
+//       windows) of 500 lines each, 25 hotkeys in each, against the same with
+//       none running
 #include "app/KeyvaneDlg.h"
 #include "census/core/Cli.h"
 #include "census/windows/WindowsBackend.h"
@@ -30,6 +33,7 @@
 #include "tests/census/ShortcutFile.h"
 #include "tests/support/HeldHotkeys.h"
 #include "tests/support/ModalRun.h"
+#include "tests/support/StandInProcess.h"
 
 #include <algorithm>
 #include <chrono>
@@ -37,6 +41,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -221,6 +226,49 @@ double ConsoleWhoTime()
     return Milliseconds(Clock::now() - start);
 }
 
+constexpr int kScripts = 20;
+constexpr int kScriptLines = 500;
+constexpr int kLinesPerHotkey = 20;
+
+// Scripts as users write them, mostly code and comments, a hotkey now and
+// then; deleted when the object goes.
+class BenchScripts
+{
+public:
+    explicit BenchScripts(const std::wstring& folder)
+    {
+        for (int script = 0; script < kScripts; ++script) {
+            m_paths.push_back(folder + L"keyvane-bench-" + std::to_wstring(script) + L".ahk");
+            std::ofstream out(m_paths.back().c_str(), std::ios::binary);
+            for (int line = 0; line < kScriptLines; ++line) {
+                if (line % kLinesPerHotkey == 0)
+                    out << "^!F" << 1 + (line / kLinesPerHotkey) % 12 << "::Run \"notepad.exe\"  ; hotkey\r\n";
+                else if (line % 3 == 0)
+                    out << "; a comment about what follows\r\n";
+                else
+                    out << "    MsgBox \"line " << line << " of script " << script << "\"\r\n";
+            }
+        }
+    }
+    ~BenchScripts()
+    {
+        for (const std::wstring& path : m_paths)
+            ::DeleteFileW(path.c_str());
+    }
+
+    // The windows' titles, as the stand-in takes them.
+    std::wstring Titles() const
+    {
+        std::wstring titles;
+        for (const std::wstring& path : m_paths)
+            titles += L" \"" + path + L" - AutoHotkey v2.0.18\"";
+        return titles;
+    }
+
+private:
+    std::vector<std::wstring> m_paths;
+};
+
 } // namespace
 
 int main()
@@ -278,6 +326,31 @@ int main()
     const std::vector<double> ownSources = BestOf(kRuns,
         {[] { return ProcessTime("list --source registered,shortcut"); },
             [] { return ProcessTime("list --source registered,shortcut,windows,language,accessibility"); }});
+    std::vector<double> scripts;
+    {
+        wchar_t temp[MAX_PATH];
+        if (!::GetTempPathW(MAX_PATH, temp))
+            return 1;
+        const BenchScripts files(temp);
+        std::unique_ptr<StandInProcess> running;
+        bool started = true;
+        scripts = BestOf(kRuns,
+            {[&] {
+                 running.reset();
+                 return ProcessTime("list");
+             },
+                [&] {
+                    if (!running) {
+                        running = std::make_unique<StandInProcess>(L"tool_standin.exe", files.Titles());
+                        started = started && running->Ready();
+                    }
+                    return ProcessTime("list");
+                }});
+        if (!started) {
+            std::printf("the stand-in scripts did not start\n");
+            return 1;
+        }
+    }
     const double floor = floorAndTwelve[0];
     const double twelve = floorAndTwelve[1];
     const double console = floorAndTwelve[2];
@@ -306,5 +379,9 @@ int main()
     std::printf("    registered, shortcut  %8.1f\n", ownSources[0]);
     std::printf("    and Windows' own      %8.1f    +%.1f ms (goal at most +10 ms)\n", ownSources[1],
         ownSources[1] - ownSources[0]);
+    std::printf("(l) console program list:\n");
+    std::printf("    no AutoHotkey scripts %8.1f\n", scripts[0]);
+    std::printf("    20 of 500 lines       %8.1f    +%.1f ms (goal at most +30 ms)\n", scripts[1],
+        scripts[1] - scripts[0]);
     return 0;
 }

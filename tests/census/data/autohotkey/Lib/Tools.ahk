@@ -1,0 +1,1 @@
+!F1::ToolTip "tools"

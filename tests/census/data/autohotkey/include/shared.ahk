@@ -1,0 +1,2 @@
+; Shared by several scripts.
+#F12::MsgBox "shared"
