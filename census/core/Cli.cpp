@@ -24,9 +24,11 @@ constexpr std::string_view kUsage = R"(Usage: keyvane-census [OPTION...] [COMMAN
 
 Finds out which global hotkeys other programs hold, by trying to register each
 combination for a moment and giving it back at once, and which hotkeys others
-declared where the system acts on them (Windows: the shortcut files of the
-Start menu and the Desktop, running AutoHotkey scripts, PowerToys' settings;
-Linux: the shortcut tables of KDE Plasma, GNOME, sway and Hyprland).
+declared where the system acts on them (Windows: its own shortcuts, input
+language, IME and accessibility hotkeys, the shortcut files of the Start menu
+and the Desktop, running AutoHotkey scripts, PowerToys' settings; Linux: the
+shortcut tables of KDE Plasma, GNOME, sway, Hyprland, i3, Cinnamon, MATE, Xfce
+and LXQt).
 
 Commands:
   list                    print the taken combinations (the default): lowest
