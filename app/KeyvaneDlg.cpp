@@ -2,7 +2,7 @@
 
 #include "about/AboutDlg.h"
 #include "about/Egg.h"
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
 #include "app/KeyState.h"
 #include "app/MinimizedIcon.h"
 #include "framework/DC.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 #include "geometry/MainWindowGeometry.h"

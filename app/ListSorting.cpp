@@ -1,5 +1,5 @@
 // Sorting the hotkey list by a column's text, and the selection count in the title.
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
 #include "app/KeyState.h"
 #include "app/KeyvaneDlg.h"
 #include "framework/WinApp.h"

@@ -2,7 +2,7 @@
 #include "app/WhoHoldsIt.h"
 
 #include "hotkeys/who/AskHolders.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 namespace {
 

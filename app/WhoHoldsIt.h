@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
 
 #include <string>
 #include <vector>

@@ -1,30 +1,11 @@
 #include "census/windows/WindowsBackend.h"
 
 #include "census/core/CombinationText.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/SystemError.h"
 #include "census/windows/WindowsKeys.h"
-#include "census/who/WhoQuery.h"
+#include "census/windows/WhoQuery.h"
 
-#include <iterator>
 #include <string>
-
-namespace {
-
-// "error 5: Access is denied.", in UTF-8 whatever the system's language.
-std::string ErrorText(DWORD error)
-{
-    std::string text = "error " + std::to_string(error);
-    wchar_t message[512] = {};
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, 0, message, static_cast<DWORD>(std::size(message)), nullptr);
-    std::string description = Utf8FromWide({message, length});
-    description.erase(description.find_last_not_of(" \r\n") + 1);
-    if (!description.empty())
-        text += ": " + description;
-    return text;
-}
-
-} // namespace
 
 ProbeResult MakeProbeResult(const Combination& combo, const ProbeOutcome& outcome)
 {

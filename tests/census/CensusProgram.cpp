@@ -1,6 +1,6 @@
 #include "tests/census/CensusProgram.h"
 
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <fstream>
 #include <iterator>

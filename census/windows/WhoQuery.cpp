@@ -1,8 +1,8 @@
-#include "census/who/WhoQuery.h"
+#include "census/windows/WhoQuery.h"
 
-#include "census/who/ConsoleInterrupt.h"
+#include "census/windows/ConsoleInterrupt.h"
 #include "hotkeys/who/AskHolders.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <algorithm>
 

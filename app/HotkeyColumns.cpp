@@ -1,4 +1,4 @@
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
 
 #include "hotkeys/KeyNames.h"
 
