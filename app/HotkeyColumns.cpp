@@ -1,8 +1,10 @@
 #include "app/HotkeyColumns.h"
 
-#include "hotkeys/KeyNames.h"
+#include "census/core/CombinationText.h"
+#include "win32/WideText.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -28,24 +30,43 @@ constexpr std::array<int, kColumnCount> kDisplayOrder
 constexpr DWORD kListExtendedStyle
     = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;
 
-void AddHotkeyRow(CListCtrl& list, int row, int keyCode, const ModifierCombo& combo)
+constexpr char kHeldByCaption[] = "Held by";
+constexpr ColumnLayout kSourceLayout{"Source", 70};
+constexpr ColumnLayout kActionLayout{"Action", 200};
+// What the header adds around a caption.
+constexpr int kCellMargin = 12;
+
+// Appends a column at the right of the display, wherever the user dragged the others.
+void AppendColumn(CListCtrl& list, int column, LPCSTR title, int width)
 {
-    list.InsertItem(row, g_virtualKeyNames[static_cast<size_t>(keyCode)].description, row);
+    list.InsertColumn(column, title, LVCFMT_LEFT, width);
+    std::vector<int> order = list.GetColumnOrder();
+    std::erase(order, column);
+    order.push_back(column);
+    list.SetColumnOrderArray(static_cast<int>(order.size()), order.data());
+}
 
-    CString code;
-    code.Format("0x%02x", keyCode);
-    list.SetItemText(row, kCodeColumn, code);
+void AddHotkeyRow(CListCtrl& list, int row, const ProbeResult& record, int columns)
+{
+    list.InsertItem(row, record.keyName.c_str(), row);
+    list.SetItemText(row, kCodeColumn, CodeText(record.combo.key).c_str());
 
-    const std::array<std::pair<int, HotkeyColumn>, 4> modifiers = {{
-        {combo.ctrl, kCtrlColumn},
-        {combo.alt, kAltColumn},
-        {combo.shift, kShiftColumn},
-        {combo.win, kWinColumn},
+    const std::array<std::pair<unsigned, HotkeyColumn>, 4> modifiers = {{
+        {kModCtrl, kCtrlColumn},
+        {kModAlt, kAltColumn},
+        {kModShift, kShiftColumn},
+        {kModWin, kWinColumn},
     }};
-    for (const auto& [flag, column] : modifiers) {
-        if (flag)
+    for (const auto& [modifier, column] : modifiers) {
+        if (record.combo.modifiers & modifier)
             list.SetItemText(row, column, kColumns[column].title);
     }
+    if (columns > kHeldByColumn && !record.holder.empty())
+        list.SetItemText(row, kHeldByColumn, WideFromUtf8(record.holder));
+    if (columns > kSourceColumn)
+        list.SetItemText(row, kSourceColumn, WideFromUtf8(record.source));
+    if (columns > kActionColumn && !record.action.empty())
+        list.SetItemText(row, kActionColumn, WideFromUtf8(record.action));
 }
 
 } // namespace
@@ -58,31 +79,13 @@ void PrepareHotkeyList(CListCtrl& list)
     list.SetColumnOrderArray(kColumnCount, kDisplayOrder.data());
 }
 
-void FillHotkeyRows(CListCtrl& list, const std::vector<TakenHotkey>& found)
+void FillHotkeyRows(CListCtrl& list, const std::vector<ProbeResult>& records)
 {
-    // Appending in reverse gives the same list as putting each find on top,
-    // without moving the rows below on every insertion, and each row gets its
-    // item data with it instead of in a second pass that notifies per row.
-    int row = 0;
-    for (auto taken = found.rbegin(); taken != found.rend(); ++taken)
-        AddHotkeyRow(list, row++, taken->keyCode, *taken->combo);
-}
-
-HotkeyCombination RowCombination(const CListCtrl& list, int row)
-{
-    constexpr std::array<std::pair<HotkeyColumn, UINT>, 4> modifiers = {{
-        {kCtrlColumn, MOD_CONTROL},
-        {kAltColumn, MOD_ALT},
-        {kShiftColumn, MOD_SHIFT},
-        {kWinColumn, MOD_WIN},
-    }};
-    HotkeyCombination combination{
-        static_cast<WORD>(std::strtoul(list.GetItemText(row, kCodeColumn), nullptr, 16)), 0};
-    for (const auto& [column, modifier] : modifiers) {
-        if (!list.GetItemText(row, column).IsEmpty())
-            combination.modifiers |= modifier;
-    }
-    return combination;
+    // Appended in order, each row with its item data, rather than numbered
+    // in a second pass that notifies per row.
+    const int columns = list.GetColumnCount();
+    for (int row = 0; const ProbeResult& record : records)
+        AddHotkeyRow(list, row++, record, columns);
 }
 
 void NumberRows(CListCtrl& list)
@@ -91,4 +94,34 @@ void NumberRows(CListCtrl& list)
     // dialog while this runs.
     for (int row = 0; row < list.GetItemCount(); ++row)
         list.SetItemData(row, static_cast<DWORD_PTR>(row));
+}
+
+void AddHeldByColumn(CListCtrl& list)
+{
+    if (list.GetColumnCount() == kHeldByColumn)
+        AppendColumn(list, kHeldByColumn, kHeldByCaption, 0);
+}
+
+void FitHeldByColumn(CListCtrl& list)
+{
+    list.SetColumnWidth(kHeldByColumn, LVSCW_AUTOSIZE);
+    const int captionWidth
+        = list.GetStringWidth(std::wstring(std::begin(kHeldByCaption), std::end(kHeldByCaption) - 1))
+        + kCellMargin;
+    if (list.GetColumnWidth(kHeldByColumn) < captionWidth)
+        list.SetColumnWidth(kHeldByColumn, captionWidth);
+}
+
+void AddSourceColumns(CListCtrl& list)
+{
+    AddHeldByColumn(list);
+    AppendColumn(list, kSourceColumn, kSourceLayout.title, kSourceLayout.width);
+    AppendColumn(list, kActionColumn, kActionLayout.title, kActionLayout.width);
+}
+
+void RemoveSourceColumns(CListCtrl& list, bool keepHeldBy)
+{
+    const int last = keepHeldBy ? kHeldByColumn : kHeldByColumn - 1;
+    for (int column = list.GetColumnCount() - 1; column > last; --column)
+        list.DeleteColumn(column);
 }

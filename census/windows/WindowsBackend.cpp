@@ -7,41 +7,30 @@
 
 #include <string>
 
-ProbeResult MakeProbeResult(const Combination& combo, const ProbeOutcome& outcome)
+ProbeResult MakeProbeResult(const Combination& combo, DWORD probed)
 {
     ProbeResult result{combo, ProbeResult::State::Free, {}, WindowsKeyName(combo.key),
         CombinationText(combo.modifiers, WindowsKeyText(combo.key)), {}};
-    switch (outcome.state) {
-    case ProbeOutcome::State::Free:
-        break;
-    case ProbeOutcome::State::Taken:
+    if (probed == ERROR_HOTKEY_ALREADY_REGISTERED) {
         result.state = ProbeResult::State::Taken;
-        break;
-    case ProbeOutcome::State::Failed:
+    } else if (probed != kProbedFree) {
         result.state = ProbeResult::State::Failed;
-        result.error = ErrorText(outcome.error);
-        break;
+        result.error = ErrorText(probed);
     }
     return result;
 }
 
 std::vector<ProbeResult> WindowsCensusBackend::Census()
 {
-    const std::vector<UnavailableHotkey> found = ProbeAllCombinations();
-    // Found from the highest key and the most modifiers down: the dialog's
-    // order is the reverse.
     std::vector<ProbeResult> results;
-    results.reserve(found.size());
-    for (auto hotkey = found.rbegin(); hotkey != found.rend(); ++hotkey) {
-        const Combination combo{static_cast<unsigned>(hotkey->keyCode), HotkeyModifiers(*hotkey->combo)};
-        results.push_back(MakeProbeResult(combo, hotkey->outcome));
-    }
+    ProbeAllCombinations(
+        [&](const Combination& combo, DWORD probed) { results.push_back(MakeProbeResult(combo, probed)); });
     return results;
 }
 
 ProbeResult WindowsCensusBackend::Probe(const Combination& combo)
 {
-    return MakeProbeResult(combo, ProbeCombination(combo.key, combo.modifiers));
+    return MakeProbeResult(combo, ProbeCombination(combo));
 }
 
 std::optional<unsigned> WindowsCensusBackend::ParseKey(std::string_view name) const
@@ -53,7 +42,7 @@ std::string WindowsCensusBackend::KeyName(unsigned key) const { return WindowsKe
 
 std::string WindowsCensusBackend::KeyText(unsigned key) const { return WindowsKeyText(key); }
 
-std::optional<std::vector<WhoResult>> WindowsCensusBackend::Who(const std::vector<Combination>& combos)
+std::optional<std::vector<WhoResult>> WindowsCensusBackend::Who(const std::vector<ProbeResult>& probes)
 {
-    return QueryWho(*this, combos);
+    return QueryWho(probes);
 }
