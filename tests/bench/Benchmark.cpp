@@ -116,6 +116,7 @@ double ProcessTime(const char* arguments)
 class CommandedDialog : public CKeyvaneDlg
 {
 public:
+    using CKeyvaneDlg::OnShowAllSources;
     using CKeyvaneDlg::OnWhoHoldsIt;
 };
 
@@ -127,6 +128,21 @@ double DialogWhoTime()
     RunModalWith(dialog, [&] {
         const Clock::time_point start = Clock::now();
         dialog.OnWhoHoldsIt();
+        elapsed = Milliseconds(Clock::now() - start);
+    });
+    return elapsed;
+}
+
+// Show All Sources, from the command until the list has repainted.
+double ShowAllSourcesTime()
+{
+    CommandedDialog dialog;
+    const CMainWndScope mainWnd(dialog);
+    double elapsed = 0;
+    RunModalWith(dialog, [&] {
+        const Clock::time_point start = Clock::now();
+        dialog.OnShowAllSources();
+        ::RedrawWindow(dialog.m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         elapsed = Milliseconds(Clock::now() - start);
     });
     return elapsed;
@@ -266,7 +282,8 @@ int main()
                 [&] {
                     files.Place(true);
                     return ProcessTime("list");
-                }});
+                },
+                ShowAllSourcesTime});
         if (files.MovesFailed()) {
             std::printf("the shortcut files could not be moved out of the Start menu and back\n");
             return 1;
@@ -296,5 +313,7 @@ int main()
     std::printf("    no shortcut files     %8.1f\n", shortcuts[0]);
     std::printf("    300, 10 with hotkeys  %8.1f    +%.1f ms (goal at most +50 ms)\n", shortcuts[1],
         shortcuts[1] - shortcuts[0]);
+    std::printf("(k) dialog, Show All Sources with those 300\n");
+    std::printf("    to the list redrawn   %8.1f    (goal at most 50 ms)\n", shortcuts[2]);
     return 0;
 }
