@@ -59,7 +59,8 @@ void CKeyvaneDlg::ShowRecords(std::vector<ProbeResult> records)
             m_list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
         ++row;
     }
-    if (m_list.GetColumnCount() > kHeldByColumn)
+    // The tables' holders show at once.
+    if (m_bAllSources)
         FitHeldByColumn(m_list);
     m_list.SetRedraw(TRUE);
     ShowHotkeysInUse();
