@@ -6,11 +6,15 @@
 #include "census/windows/WhoQuery.h"
 
 #include <string>
+#include <string_view>
+#include <utility>
 
-ProbeResult MakeProbeResult(const Combination& combo, DWORD probed)
+namespace {
+
+ProbeResult ProbeRow(const Combination& combo, DWORD probed, std::string keyName, std::string_view keyText)
 {
-    ProbeResult result{combo, ProbeResult::State::Free, {}, WindowsKeyName(combo.key),
-        CombinationText(combo.modifiers, WindowsKeyText(combo.key)), {}};
+    ProbeResult result{
+        combo, ProbeResult::State::Free, {}, std::move(keyName), CombinationText(combo.modifiers, keyText), {}};
     if (probed == ERROR_HOTKEY_ALREADY_REGISTERED) {
         result.state = ProbeResult::State::Taken;
     } else if (probed != kProbedFree) {
@@ -20,11 +24,28 @@ ProbeResult MakeProbeResult(const Combination& combo, DWORD probed)
     return result;
 }
 
+} // namespace
+
+ProbeResult MakeProbeResult(const Combination& combo, DWORD probed)
+{
+    return ProbeRow(combo, probed, WindowsKeyName(combo.key), WindowsKeyText(combo.key));
+}
+
 std::vector<ProbeResult> WindowsCensusBackend::Census()
 {
     std::vector<ProbeResult> results;
-    ProbeAllCombinations(
-        [&](const Combination& combo, DWORD probed) { results.push_back(MakeProbeResult(combo, probed)); });
+    // Probed key by key: a key's texts are worked out once for all its combinations.
+    unsigned textsOf = 0;
+    std::string keyName;
+    std::string keyText;
+    ProbeAllCombinations([&](const Combination& combo, DWORD probed) {
+        if (combo.key != textsOf) {
+            textsOf = combo.key;
+            keyName = WindowsKeyName(combo.key);
+            keyText = WindowsKeyText(combo.key);
+        }
+        results.push_back(ProbeRow(combo, probed, keyName, keyText));
+    });
     return results;
 }
 
