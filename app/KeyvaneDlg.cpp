@@ -2,7 +2,7 @@
 
 #include "about/AboutDlg.h"
 #include "about/Egg.h"
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
 #include "app/KeyState.h"
 #include "app/MinimizedIcon.h"
 #include "framework/DC.h"
@@ -102,23 +102,22 @@ void CKeyvaneDlg::AddAboutToSystemMenu()
 void CKeyvaneDlg::TakeHotkeyCensus()
 {
     PrepareHotkeyList(m_list);
-    const std::optional<std::vector<TakenHotkey>> taken = ProbeOrWarn();
+    std::optional<std::vector<ProbeResult>> taken = ProbeOrWarn();
     if (!taken) {
         // An empty list would claim that nothing is held.
         SetWindowText("Keyvane :: Hotkeys Unknown");
         return;
     }
-    // The list repaints nothing until all rows are in.
-    m_list.SetRedraw(FALSE);
-    FillHotkeyRows(m_list, *taken);
-    m_list.SetRedraw(TRUE);
-    ShowHotkeysInUse();
+    ShowRecords(std::move(*taken));
 }
 
-std::optional<std::vector<TakenHotkey>> CKeyvaneDlg::ProbeOrWarn()
+std::optional<std::vector<ProbeResult>> CKeyvaneDlg::ProbeOrWarn()
 {
     try {
-        return ProbeHotkeys();
+        std::vector<ProbeResult> records = CensusOf({&m_backend});
+        // A combination that could not be probed says nothing about who holds it.
+        std::erase_if(records, [](const ProbeResult& record) { return record.state != ProbeResult::State::Taken; });
+        return records;
     } catch (const ProbeLockError& error) {
         ::MessageBoxA(m_hWnd, error.what(), "Keyvane", MB_OK | MB_ICONWARNING);
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
+#include "census/windows/WindowsBackend.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 #include "geometry/MainWindowGeometry.h"
@@ -43,20 +44,35 @@ protected:
     void OnRefresh();
     void OnCopy();
     void OnSelectAll();
+    void OnShowAllSources();
 
 private:
     friend int CALLBACK CompareByColumnText(LPARAM first, LPARAM second, LPARAM sortKey);
 
     void AddAboutToSystemMenu();
     void TakeHotkeyCensus();
-    // The census's taken combinations; nothing, after telling the user why,
-    // when another probe kept the lock too long.
-    std::optional<std::vector<TakenHotkey>> ProbeOrWarn();
+    // The registered combinations that are taken, in the census's order;
+    // nothing, after telling the user why, when another probe kept the lock
+    // too long.
+    std::optional<std::vector<ProbeResult>> ProbeOrWarn();
+    // The taken rows of every other source; a source that cannot be read is
+    // left out, after telling the user why.
+    std::vector<ProbeResult> OtherSourcesOrWarn();
+    // The records of the view (every source's or the census's) with the
+    // registered ones given, in the census's order.
+    std::vector<ProbeResult> ViewRecords(std::vector<ProbeResult> registered);
+    // Replaces the rows by the records', keeping the rows of those selected
+    // before selected.
+    void ShowRecords(std::vector<ProbeResult> records);
     void ShowHotkeysInUse();
     void RunListCommand(UINT command);
     // The selected rows, or every row when none is selected.
     std::vector<int> RowsToActOn() const;
-    void ShowHeldBy(const std::vector<HotkeyCombination>& asked, const std::vector<std::wstring>& texts);
+    bool IsRegistered(int row) const;
+    void ShowHeldBy(const std::vector<std::wstring>& texts);
+    // Once the list has sorted its rows: the records follow their rows, and
+    // so do the rows of a question that is out.
+    void FollowSortedRows();
 
     HICON m_hIcon;
     CWindowSnapper m_snapper;
@@ -64,6 +80,15 @@ private:
     // The picture hotkey opened a picture and G has not been seen going up since.
     bool m_bPictureKeyHeld = false;
     CListCtrl m_list;
+    WindowsCensusBackend m_backend;
+    // Row i shows m_records[i]: the records move with their rows.
+    std::vector<ProbeResult> m_records;
+    // Every source's rows are shown, not only the registered census's.
+    bool m_bAllSources = false;
+    // The user asked who holds rows: the Held by column stays in the census view.
+    bool m_bHeldByAsked = false;
+    // The rows a question that is out asks about, in the order asked.
+    std::vector<int> m_askedRows;
     // A who question is out: its wait dispatches this window's messages, and
     // no other list command may start until it is answered.
     bool m_bAsking = false;

@@ -10,8 +10,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 namespace {
 
@@ -21,7 +19,8 @@ enum ListCommand : UINT
     kWhoHoldsIt,
     kRefresh,
     kCopy,
-    kSelectAll
+    kSelectAll,
+    kShowAllSources
 };
 
 struct MenuItem
@@ -36,11 +35,12 @@ constexpr MenuItem kMenu[] = {
     {kNoCommand, nullptr},
     {kCopy, "&Copy\tCtrl+C"},
     {kSelectAll, "Select &All\tCtrl+A"},
+    {kNoCommand, nullptr},
+    {kShowAllSources, "Show All &Sources"},
 };
 
-constexpr char kHeldByCaption[] = "Held by";
-// What the header adds around a caption.
-constexpr int kCellMargin = 12;
+// Commands that have something to do in an empty list.
+bool WorksOnEmptyList(UINT command) { return command == kRefresh || command == kShowAllSources; }
 
 // A popup menu of our own, destroyed with the object.
 class PopupMenu
@@ -115,8 +115,9 @@ LRESULT CKeyvaneDlg::OnContextMenu(WPARAM wParam, LPARAM lParam)
             ::AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        const UINT enabled = empty && item.command != kRefresh ? MF_GRAYED : MF_ENABLED;
-        ::AppendMenuA(menu.Get(), MF_STRING | enabled, item.command, item.text);
+        const UINT enabled = empty && !WorksOnEmptyList(item.command) ? MF_GRAYED : MF_ENABLED;
+        const UINT checked = item.command == kShowAllSources && m_bAllSources ? MF_CHECKED : MF_UNCHECKED;
+        ::AppendMenuA(menu.Get(), MF_STRING | enabled | checked, item.command, item.text);
     }
     ::SetMenuDefaultItem(menu.Get(), kWhoHoldsIt, FALSE);
     const auto chosen = static_cast<UINT>(::TrackPopupMenu(menu.Get(),
@@ -141,8 +142,7 @@ void CKeyvaneDlg::OnListKeyDown(NMHDR* header, LRESULT* result)
 void CKeyvaneDlg::RunListCommand(UINT command)
 {
     // A question's wait dispatches the list's keys too: one command at a time.
-    // Only Refresh has anything to do in an empty list.
-    if (m_bAsking || (command != kRefresh && m_list.GetItemCount() == 0))
+    if (m_bAsking || (!WorksOnEmptyList(command) && m_list.GetItemCount() == 0))
         return;
     switch (command) {
     case kWhoHoldsIt:
@@ -156,6 +156,9 @@ void CKeyvaneDlg::RunListCommand(UINT command)
         break;
     case kSelectAll:
         OnSelectAll();
+        break;
+    case kShowAllSources:
+        OnShowAllSources();
         break;
     default: // nothing chosen
         break;
@@ -184,9 +187,24 @@ std::vector<int> CKeyvaneDlg::RowsToActOn() const
 
 void CKeyvaneDlg::OnWhoHoldsIt()
 {
-    std::vector<HotkeyCombination> asked;
-    for (const int row : RowsToActOn())
-        asked.push_back(RowCombination(m_list, row));
+    // Only registered hotkeys can be asked: a table's rows name their holder already.
+    std::vector<Combination> asked;
+    size_t others = 0;
+    for (const int row : RowsToActOn()) {
+        if (!IsRegistered(row)) {
+            ++others;
+            continue;
+        }
+        m_askedRows.push_back(row);
+        asked.push_back(m_records[static_cast<size_t>(row)].combo);
+    }
+    if (others > 0) {
+        CString text;
+        text.Format("Only hotkeys that programs registered can be asked who holds them; rows of other "
+                    "sources show their holder already.\n\nSelected rows of other sources: %d.%s",
+            static_cast<int>(others), asked.empty() ? "" : "\nThe registered ones are asked now.");
+        ::MessageBoxA(m_hWnd, text, "Keyvane", MB_OK | MB_ICONINFORMATION);
+    }
     if (asked.empty())
         return;
     std::vector<std::wstring> texts;
@@ -198,58 +216,28 @@ void CKeyvaneDlg::OnWhoHoldsIt()
     // Closing while the question ran only hid the window: it is destroyed
     // after this handler returns.
     if (::IsWindow(m_list.m_hWnd))
-        ShowHeldBy(asked, texts);
+        ShowHeldBy(texts);
+    m_askedRows.clear();
 }
 
-void CKeyvaneDlg::ShowHeldBy(
-    const std::vector<HotkeyCombination>& asked, const std::vector<std::wstring>& texts)
+void CKeyvaneDlg::ShowHeldBy(const std::vector<std::wstring>& texts)
 {
-    if (m_list.GetColumnCount() == kHeldByColumn) {
-        m_list.InsertColumn(kHeldByColumn, kHeldByCaption, LVCFMT_LEFT, 0);
-        std::vector<int> order = m_list.GetColumnOrder();
-        std::erase(order, int{kHeldByColumn});
-        order.push_back(kHeldByColumn);
-        m_list.SetColumnOrderArray(static_cast<int>(order.size()), order.data());
-    }
-    // Rows are found by their combination: a sort may have moved them while
-    // the question ran.
-    std::map<HotkeyCombination, const std::wstring*> answers;
-    for (size_t i = 0; i < asked.size(); ++i)
-        answers.emplace(asked[i], &texts[i]);
-    for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        const auto answer = answers.find(RowCombination(m_list, row));
+    m_bHeldByAsked = true;
+    AddHeldByColumn(m_list);
+    // The rows asked about, where a sort meanwhile took them.
+    for (size_t i = 0; i < m_askedRows.size() && i < texts.size(); ++i)
         // Program names come from other programs: none may rearrange what the row shows.
-        if (answer != answers.end())
-            m_list.SetItemText(row, kHeldByColumn, ShownText(*answer->second));
-    }
-    // As wide as its widest text, the caption's included.
-    m_list.SetColumnWidth(kHeldByColumn, LVSCW_AUTOSIZE);
-    const int captionWidth
-        = m_list.GetStringWidth(std::wstring(std::begin(kHeldByCaption), std::end(kHeldByCaption) - 1))
-        + kCellMargin;
-    if (m_list.GetColumnWidth(kHeldByColumn) < captionWidth)
-        m_list.SetColumnWidth(kHeldByColumn, captionWidth);
+        m_list.SetItemText(m_askedRows[i], kHeldByColumn, ShownText(texts[i]));
+    FitHeldByColumn(m_list);
 }
 
 void CKeyvaneDlg::OnRefresh()
 {
-    std::set<HotkeyCombination> selected;
-    for (const int row : m_list.GetRows(LVNI_SELECTED))
-        selected.insert(RowCombination(m_list, row));
-
     // A census that could not be taken leaves the last one standing.
-    const std::optional<std::vector<TakenHotkey>> taken = ProbeOrWarn();
+    std::optional<std::vector<ProbeResult>> taken = ProbeOrWarn();
     if (!taken)
         return;
-    m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
-    FillHotkeyRows(m_list, *taken);
-    for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        if (selected.contains(RowCombination(m_list, row)))
-            m_list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-    }
-    m_list.SetRedraw(TRUE);
-    ShowHotkeysInUse();
+    ShowRecords(ViewRecords(std::move(*taken)));
 }
 
 void CKeyvaneDlg::OnCopy()

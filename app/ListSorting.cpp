@@ -1,5 +1,5 @@
 // Sorting the hotkey list by a column's text, and the selection count in the title.
-#include "app/HotkeyCensus.h"
+#include "app/HotkeyColumns.h"
 #include "app/KeyState.h"
 #include "app/KeyvaneDlg.h"
 #include "framework/WinApp.h"
@@ -40,6 +40,7 @@ void CKeyvaneDlg::OnColumnClick(NMHDR* header, LRESULT* result)
     m_sortTexts = ReadColumnTexts(m_list, column);
     m_list.SortItems(&CompareByColumnText, static_cast<DWORD_PTR>(static_cast<LPARAM>(sortKey)));
     m_sortTexts.clear();
+    FollowSortedRows();
     m_list.SetRedraw(FALSE);
     NumberRows(m_list);
     m_list.SetRedraw(TRUE);

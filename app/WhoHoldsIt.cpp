@@ -2,7 +2,7 @@
 #include "app/WhoHoldsIt.h"
 
 #include "hotkeys/who/AskHolders.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 namespace {
 
@@ -33,15 +33,11 @@ std::wstring AnswerText(const who::Answers& answers, const who::Answer& answer)
 
 } // namespace
 
-std::vector<std::wstring> AskWhoHolds(const std::vector<HotkeyCombination>& combinations)
+std::vector<std::wstring> AskWhoHolds(const std::vector<Combination>& combinations)
 {
-    std::vector<who::Asked> asked;
-    for (const HotkeyCombination& combination : combinations)
-        asked.push_back({combination.key, combination.modifiers});
-
     // No stop event: once pressed, every combination waits for its answer, so
     // that no holder gets its press back after the hooks are gone.
-    const who::Answers answers = who::AskHolders(asked, nullptr);
+    const who::Answers answers = who::AskHolders(combinations, nullptr);
     std::vector<std::wstring> texts;
     for (const who::Answer& answer : answers.each)
         texts.push_back(AnswerText(answers, answer));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HotkeyCensus.h"
+#include "census/core/Combination.h"
 
 #include <string>
 #include <vector>
@@ -11,4 +11,4 @@
 // claimants, where programs claim one differently), "no answer", "free now" or
 // "failed: <reason>". The calling thread keeps dispatching its messages
 // meanwhile, for about a second.
-std::vector<std::wstring> AskWhoHolds(const std::vector<HotkeyCombination>& combinations);
+std::vector<std::wstring> AskWhoHolds(const std::vector<Combination>& combinations);

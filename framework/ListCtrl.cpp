@@ -157,6 +157,20 @@ std::wstring CListCtrl::GetItemTextW(int item, int subItem) const
     }
 }
 
+BOOL CListCtrl::DeleteColumn(int column)
+{
+    return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column)));
+}
+
+DWORD_PTR CListCtrl::GetItemData(int item) const
+{
+    LVITEMA lvItem{};
+    lvItem.mask = LVIF_PARAM;
+    lvItem.iItem = item;
+    SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lvItem));
+    return static_cast<DWORD_PTR>(lvItem.lParam);
+}
+
 BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
 
 std::vector<int> CListCtrl::GetRows(UINT flags) const

@@ -22,6 +22,7 @@ public:
     // Column indexes from left to right as shown.
     std::vector<int> GetColumnOrder() const;
     int GetColumnCount() const;
+    BOOL DeleteColumn(int column);
     BOOL SetColumnWidth(int column, int width);
     int GetColumnWidth(int column) const;
     // Wide texts: the list keeps its texts in Unicode whatever the window's
@@ -34,6 +35,7 @@ public:
     BOOL SetItemText(int item, int subItem, LPCSTR text);
     // Sets the row's item data (lParam) alone (LVIF_PARAM).
     BOOL SetItemData(int item, DWORD_PTR data);
+    DWORD_PTR GetItemData(int item) const;
     CString GetItemText(int item, int subItem) const;
     BOOL SetItemText(int item, int subItem, const std::wstring& text);
     std::wstring GetItemTextW(int item, int subItem) const;

@@ -4,81 +4,52 @@
 
 namespace {
 
-constexpr int kHighestKeyCode = 255;
+constexpr unsigned kHighestKeyCode = 255;
+constexpr unsigned kModifierCombinations = 16;
 
-// Registers the combination as a hotkey of this thread and, when that
-// succeeds, releases it at once; the caller holds the probe lock.
-ProbeOutcome ProbeLocked(UINT keyCode, UINT modifiers)
+// The MOD_* flags of the modifier combination counted as 0 to 15.
+constexpr unsigned ProbeModifiers(unsigned count)
 {
-    if (::RegisterHotKey(nullptr, 0, modifiers, keyCode)) {
+    return ((count & 8) ? kModCtrl : 0) | ((count & 4) ? kModAlt : 0) | ((count & 2) ? kModShift : 0)
+        | ((count & 1) ? kModWin : 0);
+}
+
+// The caller holds the probe lock.
+DWORD ProbeLocked(const Combination& combo)
+{
+    if (::RegisterHotKey(nullptr, 0, combo.modifiers, combo.key)) {
         // Free: give it back at once. Nothing to do if that fails.
         ::UnregisterHotKey(nullptr, 0);
-        return {ProbeOutcome::State::Free, 0};
+        return kProbedFree;
     }
     const DWORD error = ::GetLastError();
-    if (error == ERROR_HOTKEY_ALREADY_REGISTERED)
-        return {ProbeOutcome::State::Taken, 0};
-    return {ProbeOutcome::State::Failed, error};
+    // A refusal that gives no reason must not read as free.
+    return error == kProbedFree ? ERROR_GEN_FAILURE : error;
 }
 
 } // namespace
 
-const std::array<ModifierCombo, 16> g_modifierCombos = {{
-    // ctrl alt shift win
-    {0, 0, 0, 0},
-    {0, 0, 0, 1},
-    {0, 0, 1, 0},
-    {0, 0, 1, 1},
-    {0, 1, 0, 0},
-    {0, 1, 0, 1},
-    {0, 1, 1, 0},
-    {0, 1, 1, 1},
-    {1, 0, 0, 0},
-    {1, 0, 0, 1},
-    {1, 0, 1, 0},
-    {1, 0, 1, 1},
-    {1, 1, 0, 0},
-    {1, 1, 0, 1},
-    {1, 1, 1, 0},
-    {1, 1, 1, 1},
-}};
+static_assert(kModAlt == MOD_ALT && kModCtrl == MOD_CONTROL && kModShift == MOD_SHIFT && kModWin == MOD_WIN);
 
-UINT HotkeyModifiers(const ModifierCombo& combo)
-{
-    return (combo.ctrl ? MOD_CONTROL : 0) | (combo.alt ? MOD_ALT : 0) | (combo.shift ? MOD_SHIFT : 0)
-        | (combo.win ? MOD_WIN : 0);
-}
-
-ProbeOutcome ProbeCombination(UINT keyCode, UINT modifiers)
+DWORD ProbeCombination(const Combination& combo)
 {
     try {
         const ProbeLock lock;
-        return ProbeLocked(keyCode, modifiers);
+        return ProbeLocked(combo);
     } catch (const ProbeLockError& error) {
-        return {ProbeOutcome::State::Failed, error.error};
+        return error.error;
     }
 }
 
-std::vector<UnavailableHotkey> ProbeAllCombinations()
+void ProbeAllCombinations(const std::function<void(const Combination&, DWORD)>& notFree)
 {
     const ProbeLock lock;
-    std::vector<UnavailableHotkey> found;
-    for (int keyCode = kHighestKeyCode; keyCode >= 1; --keyCode) {
-        for (const ModifierCombo& combo : g_modifierCombos) {
-            const ProbeOutcome outcome = ProbeLocked(static_cast<UINT>(keyCode), HotkeyModifiers(combo));
-            if (outcome.state != ProbeOutcome::State::Free)
-                found.push_back({keyCode, &combo, outcome});
+    for (unsigned key = kHighestKeyCode; key >= 1; --key) {
+        for (unsigned count = 0; count < kModifierCombinations; ++count) {
+            const Combination combo{key, ProbeModifiers(count)};
+            const DWORD error = ProbeLocked(combo);
+            if (error != kProbedFree)
+                notFree(combo, error);
         }
     }
-    return found;
-}
-
-std::vector<TakenHotkey> ProbeHotkeys()
-{
-    std::vector<TakenHotkey> taken;
-    for (const UnavailableHotkey& hotkey : ProbeAllCombinations()) {
-        if (hotkey.outcome.state == ProbeOutcome::State::Taken)
-            taken.push_back({hotkey.keyCode, hotkey.combo});
-    }
-    return taken;
 }

@@ -1,6 +1,6 @@
 #include "hotkeys/ProbeLock.h"
 
-#include "hotkeys/who/ObjectSecurity.h"
+#include "win32/ObjectSecurity.h"
 
 #include <string>
 

@@ -1,7 +1,6 @@
 #include "census/core/CensusBackend.h"
 
 #include "census/core/CombinationText.h"
-#include "census/core/Records.h"
 
 std::string CensusBackend::KeyText(unsigned key) const
 {

@@ -56,9 +56,10 @@ public:
     // A row for the combination with its key's texts.
     ProbeResult Row(const Combination& combo, ProbeResult::State state) const;
 
-    // Who holds each combination, in the order given; nothing where the
-    // platform cannot tell.
-    virtual std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>&)
+    // Who holds each combination of the backend's own probe, in the order
+    // given; nothing where the platform cannot tell. A combination its probe
+    // found free or could not tell about is answered so without a question.
+    virtual std::optional<std::vector<WhoResult>> Who(const std::vector<ProbeResult>&)
     {
         return std::nullopt;
     }

@@ -312,25 +312,31 @@ int Watch(const std::vector<HotkeySource*>& sources, const Invocation& invocatio
     return kExitSuccess;
 }
 
-// The taken combinations of the census, in list's order.
-std::vector<Combination> TakenCombinations(CensusBackend& backend)
+// The combinations to ask about, each probed once: the taken ones of the
+// backend's own census, in the list's order, or the ones given.
+std::optional<std::vector<ProbeResult>> ProbesToAsk(
+    CensusBackend& backend, const std::vector<std::string>& operands, std::ostream& err)
 {
-    std::vector<Combination> taken;
-    for (const ProbeResult& result : backend.Census()) {
-        if (result.state == ProbeResult::State::Taken)
-            taken.push_back(result.combo);
+    std::vector<ProbeResult> probes;
+    if (operands.empty()) {
+        probes = CensusOf({&backend});
+        std::erase_if(probes, [](const ProbeResult& probe) { return probe.state != ProbeResult::State::Taken; });
+        return probes;
     }
-    return taken;
+    const std::optional<std::vector<Combination>> combos = ParseCombinations(operands, backend, err);
+    if (!combos)
+        return std::nullopt;
+    for (const Combination& combo : *combos)
+        probes.push_back(backend.Probe(combo));
+    return probes;
 }
 
 int Who(CensusBackend& backend, const Invocation& invocation, std::ostream& out, std::ostream& err)
 {
-    const std::optional<std::vector<Combination>> combos = invocation.operands.empty()
-        ? TakenCombinations(backend)
-        : ParseCombinations(invocation.operands, backend, err);
-    if (!combos)
+    const std::optional<std::vector<ProbeResult>> probes = ProbesToAsk(backend, invocation.operands, err);
+    if (!probes)
         return kExitBadInput;
-    const std::optional<std::vector<WhoResult>> answers = backend.Who(*combos);
+    const std::optional<std::vector<WhoResult>> answers = backend.Who(*probes);
     if (!answers) {
         err << kProgram << ": who is not available on this platform\n";
         return kExitBadInput;

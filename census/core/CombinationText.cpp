@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 
 namespace {
 
@@ -57,6 +58,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
+}
+
+std::string CodeText(unsigned key)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02x", key);
+    return text;
 }
 
 std::string CombinationText(unsigned modifiers, std::string_view keyText)

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// The code as the key tables write it: "0x4b".
+std::string CodeText(unsigned key);
+
 // "Ctrl+Alt+Shift+Win+" as far as the modifiers go, then the key's text.
 std::string CombinationText(unsigned modifiers, std::string_view keyText);
 

@@ -5,8 +5,8 @@
 
 namespace {
 
-// The rank of the modifiers within a key: the dialog probes Ctrl as the most
-// significant flag, then Alt, Shift and Win, and lists the highest first.
+// The rank of the modifiers within a key: Ctrl is the most significant flag,
+// then Alt, Shift and Win, and the highest comes first.
 unsigned DialogRank(unsigned modifiers)
 {
     return ((modifiers & kModCtrl) ? 8u : 0u) | ((modifiers & kModAlt) ? 4u : 0u)
@@ -41,12 +41,14 @@ bool TableSource::Matches(const ProbeResult& row, const Combination& combo) cons
     return row.combo == combo;
 }
 
+void PutInCensusOrder(std::vector<ProbeResult>& rows) { std::stable_sort(rows.begin(), rows.end(), ListedBefore); }
+
 std::vector<ProbeResult> CensusOf(const std::vector<HotkeySource*>& sources)
 {
     std::vector<ProbeResult> rows;
     for (HotkeySource* source : sources)
         AddStamped(rows, source->Census(), *source);
-    std::stable_sort(rows.begin(), rows.end(), ListedBefore);
+    PutInCensusOrder(rows);
     return rows;
 }
 

@@ -40,7 +40,7 @@ public:
     virtual std::string_view SourceName() const = 0;
 
     // Everything the source holds or cannot tell about, in any order: the
-    // census puts the rows of all sources in the dialog's order.
+    // census puts the rows of all sources in its order.
     virtual std::vector<ProbeResult> Census() = 0;
 
     // What it says about one combination: the rows by which it holds it or
@@ -74,8 +74,13 @@ protected:
     virtual bool Matches(const ProbeResult& row, const Combination& combo) const;
 };
 
+// Puts rows in the census's order: lowest key first, within a key
+// Ctrl+Alt+Shift+Win down to the key alone; rows of the same combination keep
+// their order.
+void PutInCensusOrder(std::vector<ProbeResult>& rows);
+
 // Every row of the sources, each stamped with its source's name, in the
-// dialog's order: lowest key first, within a key Ctrl+Alt+Shift+Win down to
+// census's order: lowest key first, within a key Ctrl+Alt+Shift+Win down to
 // the key alone; rows of the same combination in the order of the sources.
 std::vector<ProbeResult> CensusOf(const std::vector<HotkeySource*>& sources);
 

@@ -1,7 +1,5 @@
 #include "census/core/Records.h"
 
-#include <cstdio>
-
 namespace {
 
 // The fields every record starts with.
@@ -50,13 +48,6 @@ const char* WhoStateName(WhoResult::State state)
 Field IdField(unsigned long id) { return Field::Number(id ? std::optional<long long>(id) : std::nullopt); }
 
 } // namespace
-
-std::string CodeText(unsigned key)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%02x", key);
-    return text;
-}
 
 const char* StateName(ProbeResult::State state)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "census/core/CensusBackend.h"
+#include "census/core/CombinationText.h"
 #include "census/core/Output.h"
 
 // The fields of a probe result: combination, key, code, ctrl, alt, shift, win,
@@ -17,6 +18,3 @@ const char* StateName(ProbeResult::State state);
 // named; its holder is the executable, when one was named.
 std::vector<Column> WhoColumns();
 Record WhoRecord(const WhoResult& result, const std::string& source);
-
-// The code as the key tables write it: "0x4b".
-std::string CodeText(unsigned key);

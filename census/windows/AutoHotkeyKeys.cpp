@@ -2,7 +2,7 @@
 
 #include "census/core/CombinationText.h"
 #include "census/windows/WindowsKeys.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #include "census/windows/AutoHotkeyKeys.h"
 #include "census/windows/CompiledScript.h"
 #include "census/windows/FileBytes.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,8 +1,8 @@
 #include "census/windows/AutoHotkeySource.h"
 
 #include "census/windows/AutoHotkeyScript.h"
-#include "hotkeys/who/WideText.h"
-#include "util/UniqueHandle.h"
+#include "win32/WideText.h"
+#include "win32/UniqueHandle.h"
 
 #include <windows.h>
 #include <shlobj.h>

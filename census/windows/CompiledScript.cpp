@@ -1,6 +1,6 @@
 #include "census/windows/CompiledScript.h"
 
-#include "census/windows/SystemError.h"
+#include "win32/SystemError.h"
 
 #include <windows.h>
 
@@ -25,7 +25,7 @@ FileBytes ReadCompiledScript(const std::wstring& program)
     const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer> module(::LoadLibraryExW(
         program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!module)
-        return {false, {}, SystemErrorText(::GetLastError())};
+        return {false, {}, ErrorText(::GetLastError())};
     for (const wchar_t* name : kScriptResources) {
         const HRSRC resource = ::FindResourceW(module.get(), name, MAKEINTRESOURCEW(10)); // RT_RCDATA
         const HGLOBAL loaded = resource ? ::LoadResource(module.get(), resource) : nullptr;

@@ -1,7 +1,7 @@
 #include "census/windows/FileBytes.h"
 
-#include "census/windows/SystemError.h"
-#include "util/UniqueHandle.h"
+#include "win32/SystemError.h"
+#include "win32/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -19,19 +19,19 @@ FileBytes ReadFileBytes(const std::wstring& path)
         ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
-        return Failure(SystemErrorText(::GetLastError()));
+        return Failure(ErrorText(::GetLastError()));
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
         return Failure("not a file");
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size))
-        return Failure(SystemErrorText(::GetLastError()));
+        return Failure(ErrorText(::GetLastError()));
     if (size.QuadPart > kLargestFile)
         return Failure("larger than " + std::to_string(kLargestFile / (1024 * 1024)) + " MB");
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!bytes.empty()
         && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        return Failure(SystemErrorText(::GetLastError()));
+        return Failure(ErrorText(::GetLastError()));
     bytes.resize(read);
     return {true, std::move(bytes), {}};
 }

@@ -2,7 +2,7 @@
 
 #include "census/windows/ModifierKeys.h"
 #include "census/windows/RegistryRead.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <cstdio>
 #include <cwchar>

@@ -3,8 +3,8 @@
 #include "census/windows/OutputHangup.h"
 #include "census/windows/StdHandleBuffer.h"
 #include "census/windows/WindowsBackend.h"
-#include "hotkeys/who/WideText.h"
-#include "util/UniqueHandle.h"
+#include "win32/WideText.h"
+#include "win32/UniqueHandle.h"
 
 #include <shellapi.h>
 

@@ -3,8 +3,8 @@
 #include "census/windows/FileBytes.h"
 #include "census/windows/PowerToysSettings.h"
 #include "census/windows/WindowsKeys.h"
-#include "hotkeys/who/WideText.h"
-#include "util/UniqueHandle.h"
+#include "win32/WideText.h"
+#include "win32/UniqueHandle.h"
 
 #include <windows.h>
 #include <shlobj.h>

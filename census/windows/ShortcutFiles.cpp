@@ -1,6 +1,6 @@
 #include "census/windows/ShortcutFiles.h"
 
-#include "util/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 #include <shlobj.h>
 

@@ -2,7 +2,7 @@
 
 #include "census/windows/ShortcutFiles.h"
 #include "census/windows/ShortcutTargets.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "census/windows/StdHandleBuffer.h"
 
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <algorithm>
 

@@ -1,45 +1,57 @@
 #include "census/windows/WindowsBackend.h"
 
 #include "census/core/CombinationText.h"
-#include "census/windows/SystemError.h"
+#include "win32/SystemError.h"
 #include "census/windows/WindowsKeys.h"
-#include "census/who/WhoQuery.h"
+#include "census/windows/WhoQuery.h"
 
-ProbeResult MakeProbeResult(const Combination& combo, const ProbeOutcome& outcome)
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+ProbeResult ProbeRow(const Combination& combo, DWORD probed, std::string keyName, std::string_view keyText)
 {
-    ProbeResult result{combo, ProbeResult::State::Free, {}, WindowsKeyName(combo.key),
-        CombinationText(combo.modifiers, WindowsKeyText(combo.key)), {}};
-    switch (outcome.state) {
-    case ProbeOutcome::State::Free:
-        break;
-    case ProbeOutcome::State::Taken:
+    ProbeResult result{
+        combo, ProbeResult::State::Free, {}, std::move(keyName), CombinationText(combo.modifiers, keyText), {}};
+    if (probed == ERROR_HOTKEY_ALREADY_REGISTERED) {
         result.state = ProbeResult::State::Taken;
-        break;
-    case ProbeOutcome::State::Failed:
+    } else if (probed != kProbedFree) {
         result.state = ProbeResult::State::Failed;
-        result.error = SystemErrorText(outcome.error);
-        break;
+        result.error = ErrorText(probed);
     }
     return result;
 }
 
+} // namespace
+
+ProbeResult MakeProbeResult(const Combination& combo, DWORD probed)
+{
+    return ProbeRow(combo, probed, WindowsKeyName(combo.key), WindowsKeyText(combo.key));
+}
+
 std::vector<ProbeResult> WindowsCensusBackend::Census()
 {
-    const std::vector<UnavailableHotkey> found = ProbeAllCombinations();
-    // Found from the highest key and the most modifiers down: the dialog's
-    // order is the reverse.
     std::vector<ProbeResult> results;
-    results.reserve(found.size());
-    for (auto hotkey = found.rbegin(); hotkey != found.rend(); ++hotkey) {
-        const Combination combo{static_cast<unsigned>(hotkey->keyCode), HotkeyModifiers(*hotkey->combo)};
-        results.push_back(MakeProbeResult(combo, hotkey->outcome));
-    }
+    // Probed key by key: a key's texts are worked out once for all its combinations.
+    unsigned textsOf = 0;
+    std::string keyName;
+    std::string keyText;
+    ProbeAllCombinations([&](const Combination& combo, DWORD probed) {
+        if (combo.key != textsOf) {
+            textsOf = combo.key;
+            keyName = WindowsKeyName(combo.key);
+            keyText = WindowsKeyText(combo.key);
+        }
+        results.push_back(ProbeRow(combo, probed, keyName, keyText));
+    });
     return results;
 }
 
 ProbeResult WindowsCensusBackend::Probe(const Combination& combo)
 {
-    return MakeProbeResult(combo, ProbeCombination(combo.key, combo.modifiers));
+    return MakeProbeResult(combo, ProbeCombination(combo));
 }
 
 std::optional<unsigned> WindowsCensusBackend::ParseKey(std::string_view name) const
@@ -51,7 +63,7 @@ std::string WindowsCensusBackend::KeyName(unsigned key) const { return WindowsKe
 
 std::string WindowsCensusBackend::KeyText(unsigned key) const { return WindowsKeyText(key); }
 
-std::optional<std::vector<WhoResult>> WindowsCensusBackend::Who(const std::vector<Combination>& combos)
+std::optional<std::vector<WhoResult>> WindowsCensusBackend::Who(const std::vector<ProbeResult>& probes)
 {
-    return QueryWho(*this, combos);
+    return QueryWho(probes);
 }

@@ -26,7 +26,7 @@ public:
     std::optional<unsigned> ParseKey(std::string_view name) const override;
     std::string KeyName(unsigned key) const override;
     std::string KeyText(unsigned key) const override;
-    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override;
+    std::optional<std::vector<WhoResult>> Who(const std::vector<ProbeResult>& probes) override;
 
 private:
     ShortcutSource m_shortcuts{*this};
@@ -37,6 +37,6 @@ private:
     PowerToysSource m_powerToys{*this};
 };
 
-// The probe's outcome for the combination with its texts, and the system's
-// message for a failure.
-ProbeResult MakeProbeResult(const Combination& combo, const ProbeOutcome& outcome);
+// The probe's answer (HotkeyProbe.h) for the combination, with its texts and
+// the system's message for a failure.
+ProbeResult MakeProbeResult(const Combination& combo, DWORD probed);

@@ -2,7 +2,6 @@
 
 #include "hotkeys/KeyNames.h"
 #include "census/core/CombinationText.h"
-#include "census/core/Records.h"
 
 #include <windows.h>
 

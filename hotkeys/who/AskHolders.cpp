@@ -53,7 +53,7 @@ std::wstring WindowClass(HWND window)
 
 // Publishes the report window, this program and the combinations to ask;
 // those no hotkey can have fail at once.
-void Publish(Query& query, const ReportWindow& window, const std::vector<Asked>& taken, Answers& answers)
+void Publish(Query& query, const ReportWindow& window, const std::vector<Combination>& taken, Answers& answers)
 {
     query.version = kProtocolVersion;
     query.reportWindow = reinterpret_cast<std::uintptr_t>(window.Handle());
@@ -78,12 +78,12 @@ bool AwaitModifierRelease(HANDLE stop, std::string& held)
 }
 
 // Presses each asked combination that is still taken, once; returns the ones pressed.
-CombinationSet PressAll(const std::vector<Asked>& taken, HANDLE stop, Answers& answers)
+CombinationSet PressAll(const std::vector<Combination>& taken, HANDLE stop, Answers& answers)
 {
     CombinationSet pressed(kKeyCount * kModifierSets);
     for (size_t i = 0; i < taken.size(); ++i) {
         Answer& answer = answers.each[i];
-        const Asked& asked = taken[i];
+        const Combination& asked = taken[i];
         if (!answer.failure.empty() || pressed[AskedBit(asked.key, asked.modifiers)])
             continue;
         std::string held;
@@ -100,12 +100,12 @@ CombinationSet PressAll(const std::vector<Asked>& taken, HANDLE stop, Answers& a
             answers.interrupted = true;
             break;
         }
-        const ProbeOutcome probe = ProbeCombination(asked.key, asked.modifiers);
-        if (probe.state == ProbeOutcome::State::Free)
+        const DWORD probe = ProbeCombination(asked);
+        if (probe == kProbedFree)
             answer.becameFree = true;
-        else if (probe.state == ProbeOutcome::State::Failed)
-            answer.failure = SystemError("Probing it again", probe.error);
-        else if (SendStrokes(PressStrokes(asked.key, asked.modifiers)))
+        else if (probe != ERROR_HOTKEY_ALREADY_REGISTERED)
+            answer.failure = SystemError("Probing it again", probe);
+        else if (SendStrokes(PressStrokes(static_cast<WORD>(asked.key), asked.modifiers)))
             pressed[AskedBit(asked.key, asked.modifiers)] = true;
         else
             answer.failure = "the system refused to press it";
@@ -137,7 +137,7 @@ void WaitForReports(const ReportWindow& window, const CombinationSet& pressed, H
 
 // The claims for each pressed combination. Window titles and classes are read
 // only now: while a report is being sent its owner's thread waits.
-void TakeClaims(const ReportWindow& window, const std::vector<Asked>& taken, const CombinationSet& pressed,
+void TakeClaims(const ReportWindow& window, const std::vector<Combination>& taken, const CombinationSet& pressed,
     Answers& answers)
 {
     for (size_t i = 0; i < taken.size(); ++i) {
@@ -160,7 +160,7 @@ void TakeClaims(const ReportWindow& window, const std::vector<Asked>& taken, con
 
 } // namespace
 
-Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop)
+Answers AskHolders(const std::vector<Combination>& taken, HANDLE stop)
 {
     Answers answers;
     answers.each.resize(taken.size());

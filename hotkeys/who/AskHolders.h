@@ -1,5 +1,7 @@
 #pragma once
 
+#include "census/core/Combination.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -12,12 +14,6 @@ namespace who {
 constexpr DWORD kAnswerWaitMs = 1000;
 // How long a modifier the user holds may take to come up before a press.
 constexpr DWORD kModifierReleaseWaitMs = 1000;
-
-struct Asked
-{
-    WORD key;
-    UINT modifiers; // MOD_* bits
-};
 
 // A program that says it took an asked press off its queue.
 struct Holder
@@ -67,6 +63,6 @@ struct Answers
 // event (optional) is signalled. Every wait dispatches the calling thread's
 // messages, so a window's thread may call it. Only one query runs at a time
 // on a desktop.
-Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop);
+Answers AskHolders(const std::vector<Combination>& taken, HANDLE stop);
 
 } // namespace who

@@ -1,7 +1,7 @@
 #include "hotkeys/who/Claim.h"
 
 #include "hotkeys/who/HookModules.h"
-#include "util/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 #include <algorithm>
 

@@ -1,38 +1,8 @@
 #include "hotkeys/who/HookModules.h"
 
-#include "hotkeys/who/WideText.h"
-
-#include <algorithm>
+#include "win32/WideText.h"
 
 namespace who {
-
-std::wstring ProgramFolder()
-{
-    // Grown until the whole path fits: a path cut short would name another file.
-    for (DWORD size = MAX_PATH;; size = std::min(size * 2, kLongestPath)) {
-        std::wstring path(size, L'\0');
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), size);
-        if (length == 0)
-            return {};
-        if (length < size) {
-            path.resize(length);
-            return path.substr(0, path.find_last_of(L"\\/") + 1);
-        }
-        if (size == kLongestPath)
-            return {};
-    }
-}
-
-std::string SystemError(const std::string& what, DWORD error)
-{
-    wchar_t text[256] = L"";
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, 0, text, sizeof text / sizeof *text, nullptr);
-    std::string message = what + " failed: " + Utf8FromWide(std::wstring_view(text, length));
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-        message.pop_back();
-    return message + " (error " + std::to_string(error) + ")";
-}
 
 HookLibrary::HookLibrary()
 {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "win32/ProgramFolder.h"
+#include "win32/SystemError.h"
+
 #include <windows.h>
 
 #include <string>
@@ -21,16 +24,6 @@ constexpr Bitness kOtherBitness = k32Bit;
 constexpr Bitness kOwnBitness = k32Bit;
 constexpr Bitness kOtherBitness = k64Bit;
 #endif
-
-// The longest path the system takes, in characters.
-constexpr DWORD kLongestPath = 32768;
-
-// The folder of the running program, with a trailing separator, however
-// long; empty when the system cannot tell it.
-std::wstring ProgramFolder();
-
-// "<what> failed: <system message> (error N)", in UTF-8.
-std::string SystemError(const std::string& what, DWORD error);
 
 // This bitness's hook DLL, loaded for as long as the object lives.
 class HookLibrary

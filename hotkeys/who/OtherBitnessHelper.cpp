@@ -2,7 +2,7 @@
 
 #include "hotkeys/who/HookModules.h"
 #include "hotkeys/who/MessagePump.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "hotkeys/who/QueryMapping.h"
 
 #include "hotkeys/who/HookModules.h"
-#include "hotkeys/who/ObjectSecurity.h"
+#include "win32/ObjectSecurity.h"
 
 #include <cstring>
 

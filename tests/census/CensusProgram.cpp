@@ -1,6 +1,6 @@
 #include "tests/census/CensusProgram.h"
 
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <fstream>
 #include <iterator>
@@ -45,7 +45,7 @@ std::wstring WideProgramFolder()
 ProgramRun RunProgram(const std::wstring& program, const std::string& arguments,
     const std::function<bool()>& breakWhen, bool& breakSent)
 {
-    const std::string folder = ProgramFolder();
+    const std::string folder = TestProgramFolder();
     const std::string outPath = folder + "who-test-out.txt";
     const std::string errPath = folder + "who-test-err.txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -92,7 +92,7 @@ ProgramRun RunProgram(const std::wstring& program, const std::string& arguments,
 
 } // namespace
 
-std::string ProgramFolder()
+std::string TestProgramFolder()
 {
     char path[MAX_PATH];
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -6,7 +6,7 @@
 #include <string>
 
 // The folder of the running test program, where every program of the build is.
-std::string ProgramFolder();
+std::string TestProgramFolder();
 
 // keyvane-census.exe run as its own process, reading this thread's messages
 // while it runs (so that a low-level hook here sees its key presses), its

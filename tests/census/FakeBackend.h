@@ -69,9 +69,11 @@ public:
 
     std::string KeyName(unsigned key) const override { return FakeKeyText(key); }
 
-    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override
+    std::optional<std::vector<WhoResult>> Who(const std::vector<ProbeResult>& asked) override
     {
-        whoAsked = combos;
+        whoAsked.clear();
+        for (const ProbeResult& probe : asked)
+            whoAsked.push_back(probe.combo);
         return whoAnswers;
     }
 

@@ -3,7 +3,7 @@
 // fixture script's path, and a process named PowerToys.exe with the fixture
 // settings where PowerToys keeps its own.
 #include "census/core/Cli.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 #include "tests/census/CensusProgram.h"
 #include "tests/census/FormatParsers.h"
 #include "tests/census/ToolData.h"

@@ -5,7 +5,7 @@
 #include "census/windows/PowerToysSource.h"
 #include "census/windows/WindowsBackend.h"
 #include "census/windows/WindowsKeys.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 #include "tests/census/ToolData.h"
 
 #include <gtest/gtest.h>

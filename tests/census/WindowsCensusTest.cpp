@@ -137,7 +137,7 @@ TEST(WindowsCensus, CheckExitStatus)
 TEST(WindowsCensus, AFailedProbeIsReportedWithTheSystemsMessage)
 {
     const ProbeResult result
-        = MakeProbeResult({'K', MOD_CONTROL}, {ProbeOutcome::State::Failed, ERROR_INVALID_WINDOW_HANDLE});
+        = MakeProbeResult({'K', MOD_CONTROL}, ERROR_INVALID_WINDOW_HANDLE);
     EXPECT_EQ(ProbeResult::State::Failed, result.state);
     EXPECT_EQ("Ctrl+K", result.comboText);
     EXPECT_EQ(0u, result.error.find("error 1400: ")) << result.error;
@@ -242,7 +242,7 @@ TEST(WindowsCensus, ProgramWatchEndsWhenThePipesReaderGoes)
     startup.hStdOutput = writer;
     startup.hStdError = writer;
     std::string commandLine
-        = "\"" + ProgramFolder() + "keyvane-census.exe\" watch --interval 0.5 --format tsv";
+        = "\"" + TestProgramFolder() + "keyvane-census.exe\" watch --interval 0.5 --format tsv";
     PROCESS_INFORMATION process{};
     const BOOL started = ::CreateProcessA(
         nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);

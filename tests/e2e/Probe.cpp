@@ -4,6 +4,8 @@
 #include "tests/e2e/KeyvaneWindows.h"
 #include "tests/support/KeyInput.h"
 
+#include <shlobj.h>
+
 #include <cstdlib>
 #include <iostream>
 #include <optional>
@@ -31,7 +33,11 @@ constexpr char kUsage[]
       "EVENT\"\n"
       "       keyvane_probe pressed EVENT         print \"pressed 1\" if that holder has seen a press, else "
       "0\n"
-      "       keyvane_probe clipboard             print the clipboard's text, \"line<N> CELL|CELL...\"\n";
+      "       keyvane_probe clipboard             print the clipboard's text, \"line<N> CELL|CELL...\"\n"
+      "       keyvane_probe shortcut NAME MODS:KEY  write a shortcut file NAME with that hotkey on the "
+      "Desktop;\n"
+      "                                           prints \"path P\"\n"
+      "       keyvane_probe remove PATH            delete the file PATH\n";
 
 // Polls until `done` gives true or the time is up; true if it did.
 template <typename Predicate> bool WaitFor(DWORD timeoutMilliseconds, Predicate done)
@@ -234,6 +240,43 @@ int PrintClipboard()
     return 0;
 }
 
+// A shortcut to Notepad on the user's Desktop, written by the shell as a
+// user's would be, its hotkey given as MOD_* bits and a virtual-key code.
+int WriteShortcut(const std::string& name, const std::string& combination)
+{
+    const unsigned long modifiers = std::strtoul(combination.c_str(), nullptr, 16);
+    const unsigned long key = std::strtoul(combination.substr(combination.find(':') + 1).c_str(), nullptr, 16);
+    const BYTE flags = static_cast<BYTE>(((modifiers & MOD_SHIFT) ? HOTKEYF_SHIFT : 0)
+        | ((modifiers & MOD_CONTROL) ? HOTKEYF_CONTROL : 0) | ((modifiers & MOD_ALT) ? HOTKEYF_ALT : 0));
+    char desktop[MAX_PATH] = "";
+    if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY | CSIDL_FLAG_CREATE, nullptr, 0, desktop))) {
+        std::cerr << "no Desktop folder\n";
+        return 1;
+    }
+    const std::string path = std::string(desktop) + "\\" + name;
+    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    const std::wstring widePath(path.begin(), path.end());
+    const bool written = SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IShellLinkA, reinterpret_cast<void**>(&link)))
+        && SUCCEEDED(link->SetPath("C:\\windows\\notepad.exe"))
+        && SUCCEEDED(link->SetHotkey(static_cast<WORD>(MAKEWORD(key, flags))))
+        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))
+        && SUCCEEDED(file->Save(widePath.c_str(), TRUE));
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    ::CoUninitialize();
+    if (!written) {
+        std::cerr << "cannot write " << path << '\n';
+        return 1;
+    }
+    std::cout << "path " << path << '\n';
+    return 0;
+}
+
 int Usage()
 {
     std::cerr << kUsage;
@@ -262,6 +305,10 @@ int main(int argc, char** argv)
         return Hold(argv[2], argv[3]);
     if (command == "pressed" && argc == 3)
         return Pressed(argv[2]);
+    if (command == "shortcut" && argc == 4)
+        return WriteShortcut(argv[2], argv[3]);
+    if (command == "remove" && argc == 3)
+        return ::DeleteFileA(argv[2]) ? 0 : 1;
     if (command == "clipboard" && argc == 2)
         return PrintClipboard();
     return Usage();

@@ -14,13 +14,12 @@
 
 namespace {
 
-using Found = std::vector<std::pair<int, UINT>>;
+using Found = std::vector<std::pair<unsigned, unsigned>>;
 
 Found ProbeAll()
 {
     Found found;
-    for (const UnavailableHotkey& hotkey : ProbeAllCombinations())
-        found.emplace_back(hotkey.keyCode, HotkeyModifiers(*hotkey.combo));
+    ProbeAllCombinations([&](const Combination& combo, DWORD) { found.emplace_back(combo.key, combo.modifiers); });
     return found;
 }
 

@@ -1,4 +1,4 @@
-#include "census/who/ConsoleInterrupt.h"
+#include "census/windows/ConsoleInterrupt.h"
 
 namespace who {
 

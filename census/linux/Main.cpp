@@ -1,8 +1,8 @@
 // keyvane-census for Linux desktops: which key combinations the desktop's
 // shortcut tables hold, and which other clients grab on an X display.
 #include "census/core/Cli.h"
-#include "census/x11/OutputHangup.h"
-#include "census/x11/SessionBackend.h"
+#include "census/linux/OutputHangup.h"
+#include "census/linux/SessionBackend.h"
 
 #include <signal.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "tests/census/who/WhoProgram.h"
+#include "tests/census/WhoProgram.h"
 
 #include <tlhelp32.h>
 

@@ -4,13 +4,13 @@
 #include "hotkeys/who/AskHolders.h"
 #include "hotkeys/who/KeyPress.h"
 #include "hotkeys/who/WhoProtocol.h"
-#include "census/who/WhoQuery.h"
+#include "census/windows/WhoQuery.h"
 #include "hotkeys/who/HookModules.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 #include "tests/census/FormatParsers.h"
-#include "tests/census/who/WhoHolderProcess.h"
-#include "tests/census/who/WhoProgram.h"
-#include "tests/census/who/WhoTestSetup.h"
+#include "tests/hotkeys/who/WhoHolderProcess.h"
+#include "tests/census/WhoProgram.h"
+#include "tests/hotkeys/who/WhoTestSetup.h"
 #include "tests/support/HeldHotkeys.h"
 
 #include <gtest/gtest.h>
@@ -126,12 +126,12 @@ TEST(WhoCommand, RunsFromAFolderOutsideTheAnsiCodePageNamingAHolderThere)
 {
     // "Programs" in Russian: no Western code page has these letters.
     const std::wstring folder
-        = who::ProgramFolder() + L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\";
+        = ProgramFolder() + L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     for (const wchar_t* file : {L"keyvane-census.exe", L"keyvane-who-hook32.dll", L"keyvane-who-hook64.dll",
              L"keyvane-who-helper32.exe", L"keyvane-who-helper64.exe", L"who_holder32.exe",
              L"who_holder64.exe"}) {
-        ASSERT_TRUE(::CopyFileW((who::ProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE))
+        ASSERT_TRUE(::CopyFileW((ProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE))
             << Utf8FromWide(file) << ": error " << ::GetLastError();
     }
     const WhoHolderProcess holder(

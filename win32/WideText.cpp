@@ -1,4 +1,4 @@
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <windows.h>
 

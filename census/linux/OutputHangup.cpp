@@ -1,4 +1,4 @@
-#include "census/x11/OutputHangup.h"
+#include "census/linux/OutputHangup.h"
 
 #include <poll.h>
 

@@ -1,6 +1,6 @@
 // The security of the query: Wine shows neither elevation nor integrity
 // levels, so the descriptor's parts are checked one by one.
-#include "hotkeys/who/ObjectSecurity.h"
+#include "win32/ObjectSecurity.h"
 
 #include <sddl.h>
 

@@ -1,22 +1,20 @@
-#include "census/who/WhoQuery.h"
+#include "census/windows/WhoQuery.h"
 
-#include "census/who/ConsoleInterrupt.h"
+#include "census/windows/ConsoleInterrupt.h"
 #include "hotkeys/who/AskHolders.h"
-#include "hotkeys/who/WideText.h"
+#include "win32/WideText.h"
 
 #include <algorithm>
 
 namespace {
 
 // Index of the combination in the list, which gains it if it is not there yet.
-size_t IndexIn(std::vector<who::Asked>& asked, const Combination& combo)
+size_t IndexIn(std::vector<Combination>& asked, const Combination& combo)
 {
-    const who::Asked wanted{static_cast<WORD>(combo.key), combo.modifiers};
-    const auto found = std::find_if(asked.begin(), asked.end(),
-        [&](const who::Asked& a) { return a.key == wanted.key && a.modifiers == wanted.modifiers; });
+    const auto found = std::find(asked.begin(), asked.end(), combo);
     if (found != asked.end())
         return static_cast<size_t>(found - asked.begin());
-    asked.push_back(wanted);
+    asked.push_back(combo);
     return asked.size() - 1;
 }
 
@@ -63,13 +61,13 @@ void Settle(
 
 } // namespace
 
-std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<Combination>& combos)
+std::vector<WhoResult> QueryWho(const std::vector<ProbeResult>& probes)
 {
     std::vector<WhoResult> probed;
-    std::vector<who::Asked> taken;
+    std::vector<Combination> taken;
     std::vector<size_t> askedOf; // per result: its index in taken, or past its end
-    for (const Combination& combo : combos) {
-        const ProbeResult probe = backend.Probe(combo);
+    for (const ProbeResult& probe : probes) {
+        const Combination& combo = probe.combo;
         WhoResult result;
         result.combo = combo;
         result.state = WhoResult::State::Free;

@@ -1,4 +1,4 @@
-#include "tests/census/who/WhoHolderProcess.h"
+#include "tests/hotkeys/who/WhoHolderProcess.h"
 
 #include "hotkeys/who/HookModules.h"
 
@@ -20,7 +20,7 @@ WhoHolderProcess::WhoHolderProcess(int bits, Target target, UINT modifiers, UINT
     const std::wstring& folder, const std::wstring& title)
     : m_executableName("who_holder" + std::to_string(bits) + ".exe")
 {
-    m_executable = (folder.empty() ? who::ProgramFolder() : folder)
+    m_executable = (folder.empty() ? ProgramFolder() : folder)
         + std::wstring(m_executableName.begin(), m_executableName.end());
     const std::string readyName = UniqueEventName("ready");
     const std::string quitName = UniqueEventName("quit");

@@ -7,12 +7,12 @@
 // What `who` prints for a taken combination whose holder did not answer.
 constexpr char kNoAnswerText[] = "no program answered; its owner may have acted on the press";
 
-// Who holds each combination, in the order given: probes each with the
-// backend, then presses the taken ones, each once however often it is given,
+// Who holds each probed combination, in the order given: presses the taken
+// ones, each once however often it is given, after probing it once more,
 // and names the programs that take the presses, keeping them from acting on
 // them. Free combinations and those whose probe failed are never pressed.
 // Ctrl+C or Ctrl+Break meanwhile ends the query early, with everything it
 // set up undone; the combinations it left unanswered are reported as failed.
 // A combination that several programs claim gets one result per claim, each
 // in conflict; one found free just before its press is free.
-std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<Combination>& combos);
+std::vector<WhoResult> QueryWho(const std::vector<ProbeResult>& probes);

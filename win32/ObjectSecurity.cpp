@@ -1,7 +1,7 @@
-#include "hotkeys/who/ObjectSecurity.h"
+#include "win32/ObjectSecurity.h"
 
-#include "hotkeys/who/HookModules.h"
-#include "util/UniqueHandle.h"
+#include "win32/SystemError.h"
+#include "win32/UniqueHandle.h"
 
 #include <sddl.h>
 

@@ -3,8 +3,8 @@
 #include "hotkeys/who/AskHolders.h"
 #include "hotkeys/who/KeyPress.h"
 #include "hotkeys/who/WhoProtocol.h"
-#include "tests/census/who/WhoHolderProcess.h"
-#include "tests/census/who/WhoTestSetup.h"
+#include "tests/hotkeys/who/WhoHolderProcess.h"
+#include "tests/hotkeys/who/WhoTestSetup.h"
 #include "tests/support/HeldHotkeys.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "census/x11/SessionBackend.h"
+#include "census/linux/SessionBackend.h"
 
 #include "census/linux/Keysyms.h"
 

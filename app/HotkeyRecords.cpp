@@ -1,0 +1,104 @@
+// The records behind the hotkey list: the registered census's, or every
+// source's on request, each row showing the record of its index.
+#include "app/KeyvaneDlg.h"
+
+#include <algorithm>
+#include <exception>
+#include <iterator>
+
+namespace {
+
+bool SameRow(const ProbeResult& a, const ProbeResult& b)
+{
+    return a.combo == b.combo && a.source == b.source && a.holder == b.holder;
+}
+
+} // namespace
+
+std::vector<ProbeResult> CKeyvaneDlg::OtherSourcesOrWarn()
+{
+    std::vector<ProbeResult> records;
+    std::string failures;
+    for (HotkeySource* source : m_backend.Sources()) {
+        if (source == &m_backend)
+            continue;
+        try {
+            std::ranges::copy_if(CensusOf({source}), std::back_inserter(records),
+                [](const ProbeResult& record) { return record.state == ProbeResult::State::Taken; });
+        } catch (const std::exception& error) {
+            failures += std::string(source->SourceName()) + ": " + error.what() + "\n";
+        }
+    }
+    if (!failures.empty())
+        ::MessageBoxA(m_hWnd, ("Not shown:\n" + failures).c_str(), "Keyvane", MB_OK | MB_ICONWARNING);
+    return records;
+}
+
+std::vector<ProbeResult> CKeyvaneDlg::ViewRecords(std::vector<ProbeResult> registered)
+{
+    if (!m_bAllSources)
+        return registered;
+    std::ranges::move(OtherSourcesOrWarn(), std::back_inserter(registered));
+    PutInCensusOrder(registered);
+    return registered;
+}
+
+void CKeyvaneDlg::ShowRecords(std::vector<ProbeResult> records)
+{
+    std::vector<ProbeResult> selected;
+    for (const int row : m_list.GetRows(LVNI_SELECTED))
+        selected.push_back(m_records[static_cast<size_t>(row)]);
+
+    // The list repaints nothing until all rows are in.
+    m_list.SetRedraw(FALSE);
+    m_list.DeleteAllItems();
+    m_records = std::move(records);
+    FillHotkeyRows(m_list, m_records);
+    for (int row = 0; const ProbeResult& record : m_records) {
+        if (std::ranges::any_of(selected, [&](const ProbeResult& was) { return SameRow(was, record); }))
+            m_list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+        ++row;
+    }
+    // The tables' holders show at once.
+    if (m_bAllSources)
+        FitHeldByColumn(m_list);
+    m_list.SetRedraw(TRUE);
+    ShowHotkeysInUse();
+}
+
+bool CKeyvaneDlg::IsRegistered(int row) const
+{
+    return m_records[static_cast<size_t>(row)].source == m_backend.SourceName();
+}
+
+void CKeyvaneDlg::OnShowAllSources()
+{
+    m_bAllSources = !m_bAllSources;
+    // The registered rows stay as they were probed: only the tables are read.
+    std::vector<ProbeResult> registered;
+    std::ranges::copy_if(m_records, std::back_inserter(registered),
+        [&](const ProbeResult& record) { return record.source == m_backend.SourceName(); });
+    PutInCensusOrder(registered);
+    if (m_bAllSources)
+        AddSourceColumns(m_list);
+    else
+        RemoveSourceColumns(m_list, m_bHeldByAsked);
+    ShowRecords(ViewRecords(std::move(registered)));
+}
+
+void CKeyvaneDlg::FollowSortedRows()
+{
+    // Each row's item data is still the index it had before the sort.
+    const size_t rows = m_records.size();
+    std::vector<ProbeResult> sorted;
+    sorted.reserve(rows);
+    std::vector<int> rowOf(rows);
+    for (size_t row = 0; row < rows; ++row) {
+        const auto before = static_cast<size_t>(m_list.GetItemData(static_cast<int>(row)));
+        rowOf[before] = static_cast<int>(row);
+        sorted.push_back(std::move(m_records[before]));
+    }
+    m_records = std::move(sorted);
+    for (int& asked : m_askedRows)
+        asked = rowOf[static_cast<size_t>(asked)];
+}
