@@ -1,6 +1,7 @@
 #include "app/HotkeyColumns.h"
 
 #include "census/core/CombinationText.h"
+#include "text/SafeText.h"
 #include "win32/WideText.h"
 
 #include <algorithm>
@@ -61,12 +62,14 @@ void AddHotkeyRow(CListCtrl& list, int row, const ProbeResult& record, int colum
         if (record.combo.modifiers & modifier)
             list.SetItemText(row, column, kColumns[column].title);
     }
+    // A table's holder and action come from other programs' files: none may
+    // rearrange what the row shows.
     if (columns > kHeldByColumn && !record.holder.empty())
-        list.SetItemText(row, kHeldByColumn, WideFromUtf8(record.holder));
+        list.SetItemText(row, kHeldByColumn, ShownText(WideFromUtf8(record.holder)));
     if (columns > kSourceColumn)
         list.SetItemText(row, kSourceColumn, WideFromUtf8(record.source));
     if (columns > kActionColumn && !record.action.empty())
-        list.SetItemText(row, kActionColumn, WideFromUtf8(record.action));
+        list.SetItemText(row, kActionColumn, ShownText(WideFromUtf8(record.action)));
 }
 
 } // namespace
