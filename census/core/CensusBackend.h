@@ -30,6 +30,9 @@ struct WhoResult
     std::string windowClass;
     unsigned long threadId = 0;
     int hotkeyId = 0;
+    std::optional<unsigned> code = {}; // as ProbeResult's
+
+    unsigned Code() const { return code.value_or(combo.key); }
 };
 
 // One platform: its key table, its own probe of global key combinations

@@ -9,7 +9,8 @@ constexpr unsigned kModWin = 8;
 constexpr unsigned kAllModifiers = kModAlt | kModCtrl | kModShift | kModWin;
 
 // One global key combination. The key is a virtual-key code on Windows and a
-// keycode on X11.
+// keysym on Linux, but an X keycode in what the X11 probe is asked and answers
+// (whose rows carry the keysym besides: see ProbeResult::code).
 struct Combination
 {
     unsigned key;

@@ -15,8 +15,8 @@ unsigned DialogRank(unsigned modifiers)
 
 bool ListedBefore(const ProbeResult& a, const ProbeResult& b)
 {
-    if (a.combo.key != b.combo.key)
-        return a.combo.key < b.combo.key;
+    if (a.Code() != b.Code())
+        return a.Code() < b.Code();
     return DialogRank(a.combo.modifiers) > DialogRank(b.combo.modifiers);
 }
 

@@ -2,6 +2,7 @@
 
 #include "census/core/Combination.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,12 @@ struct ProbeResult
     std::string source = {};        // the name of the source that found it; empty for a free combination
     std::string holder = {};        // who holds it, where the source can tell: a shortcut file's path
     std::string action = {};        // what a press starts, where the source can tell
+    // The key's code in records and in the census's order, where that is not
+    // combo.key: an X keycode's keysym, so that the rows of every Linux source
+    // share the keysyms' key space.
+    std::optional<unsigned> code = {};
+
+    unsigned Code() const { return code.value_or(combo.key); }
 };
 
 // One place where hotkeys are found. Its rows are taken or failed, never free
@@ -74,13 +81,13 @@ protected:
     virtual bool Matches(const ProbeResult& row, const Combination& combo) const;
 };
 
-// Puts rows in the census's order: lowest key first, within a key
+// Puts rows in the census's order: lowest code first, within a key
 // Ctrl+Alt+Shift+Win down to the key alone; rows of the same combination keep
 // their order.
 void PutInCensusOrder(std::vector<ProbeResult>& rows);
 
 // Every row of the sources, each stamped with its source's name, in the
-// census's order: lowest key first, within a key Ctrl+Alt+Shift+Win down to
+// census's order: lowest code first, within a key Ctrl+Alt+Shift+Win down to
 // the key alone; rows of the same combination in the order of the sources.
 std::vector<ProbeResult> CensusOf(const std::vector<HotkeySource*>& sources);
 

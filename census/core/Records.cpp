@@ -9,9 +9,10 @@ std::vector<Column> CombinationColumns()
         {"shift", false}, {"win", false}};
 }
 
-Record CombinationRecord(const Combination& combo, const std::string& comboText, const std::string& keyName)
+Record CombinationRecord(
+    const Combination& combo, unsigned code, const std::string& comboText, const std::string& keyName)
 {
-    return {Field::Of(comboText), Field::Of(keyName), Field::Of(CodeText(combo.key)),
+    return {Field::Of(comboText), Field::Of(keyName), Field::Of(CodeText(code)),
         Field::Flag(combo.modifiers & kModCtrl), Field::Flag(combo.modifiers & kModAlt),
         Field::Flag(combo.modifiers & kModShift), Field::Flag(combo.modifiers & kModWin)};
 }
@@ -76,7 +77,7 @@ std::vector<Column> ProbeColumns(bool withLocks)
 
 Record ProbeRecord(const ProbeResult& result, bool withLocks)
 {
-    Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
+    Record record = CombinationRecord(result.combo, result.Code(), result.comboText, result.keyName);
     record.push_back(Field::Of(StateName(result.state)));
     AddOrigin(record, result.source, result.holder, result.action);
     record.push_back(Field::Of(result.error));
@@ -99,7 +100,7 @@ std::vector<Column> WhoColumns()
 
 Record WhoRecord(const WhoResult& result, const std::string& source)
 {
-    Record record = CombinationRecord(result.combo, result.comboText, result.keyName);
+    Record record = CombinationRecord(result.combo, result.Code(), result.comboText, result.keyName);
     const bool named = result.state == WhoResult::State::Named || result.state == WhoResult::State::Conflict;
     record.push_back(Field::Of(WhoStateName(result.state)));
     AddOrigin(record, result.state == WhoResult::State::Free ? std::string() : source,

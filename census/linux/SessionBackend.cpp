@@ -28,11 +28,11 @@ std::vector<std::vector<std::string>> SessionBackend::TablesHolding(const std::v
 }
 
 // Without a display there are no grabs to tell the holders of.
-std::optional<std::vector<WhoResult>> SessionBackend::Who(const std::vector<Combination>& combos)
+std::optional<std::vector<WhoResult>> SessionBackend::Who(const std::vector<ProbeResult>& probes)
 {
     if (!UsesDisplay())
         return std::nullopt;
-    return m_x11.Who(combos);
+    return m_x11.Who(probes);
 }
 
 std::vector<HotkeySource*> SessionBackend::Sources()

@@ -30,7 +30,7 @@ public:
     std::vector<ProbeResult> Census() override { return m_x11.Census(); }
     ProbeResult Probe(const Combination& combo) override { return m_x11.Probe(combo); }
     bool ReportLocks() override { return m_x11.ReportLocks(); }
-    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override;
+    std::optional<std::vector<WhoResult>> Who(const std::vector<ProbeResult>& probes) override;
 
     std::optional<unsigned> ParseKey(std::string_view name) const override;
     std::string KeyName(unsigned key) const override;

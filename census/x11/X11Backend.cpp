@@ -153,13 +153,14 @@ ProbeResult X11Backend::Probe(const Combination& combo)
     return Named(std::move(scan.rows.front()));
 }
 
-std::optional<std::vector<WhoResult>> X11Backend::Who(const std::vector<Combination>& combos)
+std::optional<std::vector<WhoResult>> X11Backend::Who(const std::vector<ProbeResult>& probes)
 {
     const std::vector<Combination> all = EveryCombination();
     Scan scan = ProbeAll(all);
     NameOwners(scan);
     std::vector<WhoResult> answers;
-    for (const Combination& combo : combos) {
+    for (const ProbeResult& probe : probes) {
+        const Combination& combo = probe.combo;
         const bool valid = ValidCombination(combo);
         const size_t at
             = valid ? static_cast<size_t>(std::find(all.begin(), all.end(), combo) - all.begin()) : 0;
@@ -172,6 +173,7 @@ std::optional<std::vector<WhoResult>> X11Backend::Who(const std::vector<Combinat
         answer.error = row.error;
         answer.keyName = row.keyName;
         answer.comboText = row.comboText;
+        answer.code = row.code;
         if (row.state == ProbeResult::State::Failed) {
             answer.state = WhoResult::State::Failed;
         } else if (row.state == ProbeResult::State::Taken && scan.holders[at]) {
@@ -329,6 +331,7 @@ ProbeResult X11Backend::Judge(
 ProbeResult X11Backend::Named(ProbeResult result) const
 {
     const unsigned key = result.combo.key;
+    result.code = Keymap().FirstKeysym(key);
     result.keyName = Keymap().KeyName(key);
     // The key's name where it stands for this very key; several keys may carry
     // the same keysym, and some carry none.

@@ -46,7 +46,7 @@ public:
     std::vector<unsigned> Keysyms(unsigned key) const { return Keymap().Keysyms(key); }
     bool ReportLocks() override;
     // From the census's rows and their owners: it presses nothing.
-    std::optional<std::vector<WhoResult>> Who(const std::vector<Combination>& combos) override;
+    std::optional<std::vector<WhoResult>> Who(const std::vector<ProbeResult>& probes) override;
 
 private:
     struct DisplayCloser

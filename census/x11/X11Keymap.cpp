@@ -42,10 +42,15 @@ KeySym X11Keymap::At(unsigned keycode, int level) const
 
 std::string X11Keymap::KeyName(unsigned keycode) const
 {
-    if (keycode < m_minKeycode || keycode > m_maxKeycode)
-        return {};
-    const char* name = XKeysymToString(At(keycode, 0));
+    const char* name = XKeysymToString(FirstKeysym(keycode));
     return name ? name : "";
+}
+
+unsigned X11Keymap::FirstKeysym(unsigned keycode) const
+{
+    if (keycode < m_minKeycode || keycode > m_maxKeycode)
+        return NoSymbol;
+    return static_cast<unsigned>(At(keycode, 0));
 }
 
 std::vector<unsigned> X11Keymap::Keysyms(unsigned keycode) const

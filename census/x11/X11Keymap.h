@@ -20,6 +20,9 @@ public:
     // The name of the keycode's first keysym; empty when it has none.
     std::string KeyName(unsigned keycode) const;
 
+    // The keycode's first keysym; NoSymbol (0) when it has none.
+    unsigned FirstKeysym(unsigned keycode) const;
+
     // Every keysym the keycode carries, at any level.
     std::vector<unsigned> Keysyms(unsigned keycode) const;
 

@@ -12,6 +12,9 @@
 #include "tests/census/x11/HeldGrabs.h"
 #include "tests/census/x11/PrivateDisplay.h"
 
+#include <X11/keysym.h>
+
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -117,20 +120,20 @@ TEST_F(X11CensusTest, ListsExactlyTheHeldCombinationsInTheDialogsOrder)
     const CliRun run = RunCli(m_backend, {"list", "--format", "tsv"});
     EXPECT_EQ(kExitSuccess, run.status) << run.error;
     EXPECT_EQ("", run.error);
-    // Lowest keycode first; within a key Ctrl+Alt+Shift+Win down to the key
-    // alone. Alt+Delete is held only with NumLock: not taken.
-    // The only client with grabs holds them all.
-    const std::string k = CodeText(m_k);
+    // Lowest keysym first, the lowest keycode's none; within a key
+    // Ctrl+Alt+Shift+Win down to the key alone. Alt+Delete is held only with
+    // NumLock: not taken. The only client with grabs holds them all.
+    const std::string k = CodeText(XK_k);
     const std::string x = holder.Name();
     const std::vector<Row> expected = {
         {"combination", "key", "code", "ctrl", "alt", "shift", "win", "state", "source", "holder", "action",
             "error"},
-        {"Ctrl+Alt+Shift+Win+" + CodeText(m_min), "", CodeText(m_min), "1", "1", "1", "1", "taken", "x11", x,
-            "", ""},
+        {"Ctrl+Alt+Shift+Win+" + CodeText(m_min), "", CodeText(NoSymbol), "1", "1", "1", "1", "taken", "x11",
+            x, "", ""},
         {"Ctrl+Alt+k", "k", k, "1", "1", "0", "0", "taken", "x11", x, "", ""},
         {"Shift+Win+k", "k", k, "0", "0", "1", "1", "taken", "x11", x, "", ""},
         {"k", "k", k, "0", "0", "0", "0", "taken", "x11", x, "", ""},
-        {"Shift+Win+F12", "F12", CodeText(m_f12), "0", "0", "1", "1", "taken", "x11", x, "", ""},
+        {"Shift+Win+F12", "F12", CodeText(XK_F12), "0", "0", "1", "1", "taken", "x11", x, "", ""},
     };
     EXPECT_EQ(expected, TsvRows(run.output));
     ExpectShortcutStillWorks(holder, m_k);
@@ -194,7 +197,7 @@ TEST_F(X11CensusTest, CheckTellsFreeTakenAndUnknownApart)
     const std::vector<Row> rows
         = TsvRows(RunCli(m_backend, {"check", "--locks", "--format", "tsv", "Alt+Del", "Ctrl+Alt+k"}).output);
     ASSERT_EQ(3u, rows.size());
-    EXPECT_EQ((Row{"Alt+Delete", "Delete", CodeText(m_delete), "0", "1", "0", "0", "free", "", "", "", "",
+    EXPECT_EQ((Row{"Alt+Delete", "Delete", CodeText(XK_Delete), "0", "1", "0", "0", "free", "", "", "", "",
                   "NumLock"}),
         rows[1]);
     EXPECT_EQ("NumLock CapsLock NumLock+CapsLock", rows[2].back());
@@ -444,6 +447,32 @@ TEST_F(X11CensusTest, AnX11SessionOfGnomeListsTheTableBesideTheProbe)
         EXPECT_EQ((Row{"taken", "gnome", "org.gnome.desktop.wm.keybindings"}),
             (Row{rows[2][7], rows[2][8], rows[2][9]}));
     }
+}
+
+// A grab and a table's shortcut of the same key share its keysym for a code,
+// and so come out side by side among the table's other shortcuts.
+TEST_F(X11CensusTest, AProbedKeyAndTheTablesSameKeyListTogetherByKeysym)
+{
+    HeldGrabs holder({{m_k, ControlMask | Mod1Mask}});
+    ASSERT_TRUE(holder.Holding()) << "the helper client could not take its grab";
+    const GnomeKeyfile gnome("<Ctrl><Alt>k");
+    const std::vector<std::string> session = EnvironmentWithout(
+        {"DBUS_SESSION_BUS_ADDRESS", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE"}, gnome.Variables());
+    const ChildProcess::Outcome outcome = Census({"list"}, session).Finish();
+    ASSERT_EQ(kExitSuccess, outcome.status) << outcome.error;
+
+    const std::vector<Row> rows = TsvRows(outcome.output);
+    // combination, key, code, source
+    const auto brief = [](const Row& row) { return Row{row[0], row[1], row[2], row[8]}; };
+    const auto probed = std::find_if(
+        rows.begin(), rows.end(), [](const Row& row) { return row[0] == "Ctrl+Alt+k" && row[8] == "x11"; });
+    ASSERT_TRUE(probed != rows.end() && probed + 1 != rows.end()) << outcome.output;
+    EXPECT_EQ((Row{"Ctrl+Alt+k", "k", CodeText(XK_k), "x11"}), brief(*probed));
+    EXPECT_EQ((Row{"Ctrl+Alt+k", "k", CodeText(XK_k), "gnome"}), brief(*(probed + 1)));
+    // Every row of both sources, in the order of their codes.
+    EXPECT_TRUE(std::is_sorted(rows.begin() + 1, rows.end(), [](const Row& a, const Row& b) {
+        return std::stoul(a[2], nullptr, 16) < std::stoul(b[2], nullptr, 16);
+    })) << outcome.output;
 }
 
 } // namespace
