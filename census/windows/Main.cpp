@@ -3,6 +3,7 @@
 #include "census/windows/OutputHangup.h"
 #include "census/windows/StdHandleBuffer.h"
 #include "census/windows/WindowsBackend.h"
+#include "hotkeys/ProbeLock.h"
 #include "hotkeys/who/WideText.h"
 #include "util/UniqueHandle.h"
 
@@ -34,6 +35,7 @@ int main()
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
     err << std::unitbuf;
+    ProbeLock::WaitNotice() = [&err] { err << "keyvane-census: waiting for another hotkey probe to end\n"; };
     WindowsCensusBackend backend;
     const auto waitWhileRead
         = [output](std::chrono::milliseconds time) { return WaitWhileRead(output, time); };
