@@ -188,6 +188,9 @@ void CKeyvaneDlg::OnWhoHoldsIt()
         asked.push_back(RowCombination(m_list, row));
     if (asked.empty())
         return;
+    // Every row, unasked for: the presses reach the whole desktop.
+    if (m_list.GetRows(LVNI_SELECTED).empty() && !ConfirmPresses(PressesFor(asked)))
+        return;
     std::vector<std::wstring> texts;
     {
         const Raised asking(m_bAsking);
@@ -198,6 +201,17 @@ void CKeyvaneDlg::OnWhoHoldsIt()
     // after this handler returns.
     if (::IsWindow(m_list.m_hWnd))
         ShowHeldBy(asked, texts);
+}
+
+bool CKeyvaneDlg::ConfirmPresses(size_t presses)
+{
+    if (presses == 0)
+        return true;
+    const std::string question = "No row is selected, so Who holds it? presses every taken combination: "
+        + (presses == 1 ? std::string("1 combination") : std::to_string(presses) + " combinations")
+        + " on this desktop, one after another, each kept from its holder.\n\nPress them?";
+    return ::MessageBoxA(m_hWnd, question.c_str(), "Keyvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)
+        == IDYES;
 }
 
 void CKeyvaneDlg::ShowHeldBy(

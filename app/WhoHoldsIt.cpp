@@ -16,6 +16,8 @@ std::wstring HolderText(const who::Holder& holder)
 
 std::wstring AnswerText(const who::Answers& answers, const who::Answer& answer)
 {
+    if (answer.withheld)
+        return L"not pressed: " + WideFromUtf8(answer.withheld->reason);
     if (!answers.error.empty())
         return Failed(answers.error);
     if (answer.becameFree)
@@ -31,13 +33,24 @@ std::wstring AnswerText(const who::Answers& answers, const who::Answer& answer)
     return text;
 }
 
-} // namespace
-
-std::vector<std::wstring> AskWhoHolds(const std::vector<HotkeyCombination>& combinations)
+std::vector<who::Asked> Asked(const std::vector<HotkeyCombination>& combinations)
 {
     std::vector<who::Asked> asked;
     for (const HotkeyCombination& combination : combinations)
         asked.push_back({combination.key, combination.modifiers});
+    return asked;
+}
+
+} // namespace
+
+size_t PressesFor(const std::vector<HotkeyCombination>& combinations)
+{
+    return who::PressesAmong(Asked(combinations));
+}
+
+std::vector<std::wstring> AskWhoHolds(const std::vector<HotkeyCombination>& combinations)
+{
+    const std::vector<who::Asked> asked = Asked(combinations);
 
     // No stop event: once pressed, every combination waits for its answer, so
     // that no holder gets its press back after the hooks are gone.

@@ -16,6 +16,7 @@ struct WhoResult
         Named,    // a holder answered
         NoAnswer, // taken, but no program answered
         Conflict, // one of several programs that each claim it
+        Withheld, // never pressed: a press could reach a holder no hook can stop
         Failed    // the probe failed: nobody can tell whether it is held
     };
 
@@ -30,6 +31,11 @@ struct WhoResult
     std::string windowClass;
     unsigned long threadId = 0;
     int hotkeyId = 0;
+    // Where a withheld combination's holder is known from: the source, the
+    // holder and the action it names.
+    std::string source = {};
+    std::string holder = {};
+    std::string action = {};
 };
 
 // One platform: its key table, its own probe of global key combinations

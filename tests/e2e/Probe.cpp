@@ -31,7 +31,9 @@ constexpr char kUsage[]
       "EVENT\"\n"
       "       keyvane_probe pressed EVENT         print \"pressed 1\" if that holder has seen a press, else "
       "0\n"
-      "       keyvane_probe clipboard             print the clipboard's text, \"line<N> CELL|CELL...\"\n";
+      "       keyvane_probe clipboard             print the clipboard's text, \"line<N> CELL|CELL...\"\n"
+      "       keyvane_probe question PID          print \"question TEXT\", the text of the message box of\n"
+      "                                           process PID, once it shows (empty if none does)\n";
 
 // Polls until `done` gives true or the time is up; true if it did.
 template <typename Predicate> bool WaitFor(DWORD timeoutMilliseconds, Predicate done)
@@ -234,6 +236,47 @@ int PrintClipboard()
     return 0;
 }
 
+// The text of a message box: a visible dialog of the process with a title
+// but not the main dialog, whose static child holds the question.
+std::string MessageBoxText(DWORD processId)
+{
+    struct Search
+    {
+        DWORD processId;
+        HWND main;
+        std::string text;
+    } search{processId, FindMainDialog(processId), {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            char className[16] = "";
+            ::GetClassNameA(window, className, sizeof className);
+            if (owner != found.processId || window == found.main || !::IsWindowVisible(window)
+                || std::string(className) != "#32770")
+                return TRUE;
+            char text[1024] = "";
+            ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+            found.text = text;
+            return found.text.empty();
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
+int PrintQuestion(DWORD processId)
+{
+    std::string text;
+    WaitFor(kPictureTimeoutMilliseconds, [&] { return !(text = MessageBoxText(processId)).empty(); });
+    for (char& c : text) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    std::cout << "question " << text << '\n';
+    return 0;
+}
+
 int Usage()
 {
     std::cerr << kUsage;
@@ -264,5 +307,7 @@ int main(int argc, char** argv)
         return Pressed(argv[2]);
     if (command == "clipboard" && argc == 2)
         return PrintClipboard();
+    if (command == "question" && argc == 3)
+        return PrintQuestion(ProcessId(argv[2]));
     return Usage();
 }
