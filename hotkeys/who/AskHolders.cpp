@@ -301,7 +301,7 @@ Answers AskHolders(const std::vector<Asked>& taken, HANDLE stop)
         return answers;
     // Elevated, a hook or helper planted where the user's ordinary programs
     // write would run with this program's rights.
-    if (RunsElevated()) {
+    if (RunsAboveOtherPrograms()) {
         const std::string unsafe = WritableByOthers(
             ProgramFolder(), {kOwnBitness.hookDll, kOtherBitness.hookDll, kOtherBitness.helper});
         if (!unsafe.empty()) {

@@ -5,6 +5,7 @@
 #include "util/UniqueHandle.h"
 
 #include <aclapi.h>
+#include <tlhelp32.h>
 #include <sddl.h>
 
 #include <array>
@@ -85,19 +86,54 @@ std::string Untrusted(const std::wstring& path, ACCESS_MASK rights)
     return {};
 }
 
-} // namespace
-
-bool RunsElevated()
+// The token's integrity level (its label's RID); 0 where it cannot be read.
+DWORD IntegrityOf(HANDLE process)
 {
     HANDLE raw = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw))
-        return true; // unknown: judged as the stricter case
+    if (!::OpenProcessToken(process, TOKEN_QUERY, &raw))
+        return 0;
     const UniqueHandle token(raw);
+    BYTE buffer[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof buffer;
+    if (!::GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, size, &size))
+        return 0;
+    const PSID label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+    return *::GetSidSubAuthority(label, *::GetSidSubAuthorityCount(label) - 1u);
+}
+
+} // namespace
+
+bool RunsAboveOtherPrograms()
+{
+    HANDLE raw = nullptr;
     TOKEN_ELEVATION elevation{};
     DWORD size = sizeof elevation;
-    if (!::GetTokenInformation(token.get(), TokenElevation, &elevation, size, &size))
-        return true;
-    return elevation.TokenIsElevated != 0;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) {
+        const UniqueHandle token(raw);
+        if (::GetTokenInformation(token.get(), TokenElevation, &elevation, size, &size)
+            && !elevation.TokenIsElevated)
+            return false;
+    }
+    const DWORD own = IntegrityOf(::GetCurrentProcess());
+    DWORD session = 0;
+    ::ProcessIdToSessionId(::GetCurrentProcessId(), &session);
+    const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (own == 0 || snapshot.get() == INVALID_HANDLE_VALUE)
+        return true; // unknown: judged as the stricter case
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry)) {
+        DWORD theirs = 0;
+        if (!::ProcessIdToSessionId(entry.th32ProcessID, &theirs) || theirs != session)
+            continue;
+        const UniqueHandle process(
+            ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+        const DWORD level = process ? IntegrityOf(process.get()) : 0;
+        if (level != 0 && level < own)
+            return true;
+    }
+    return false;
 }
 
 std::string WritableByOthers(const std::wstring& folder, const std::vector<std::wstring>& files)

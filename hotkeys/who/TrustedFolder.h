@@ -5,9 +5,12 @@
 
 namespace who {
 
-// Whether this program runs elevated: then a DLL or program it loads from a
-// place the user's ordinary programs can write would run with its rights.
-bool RunsElevated();
+// Whether this program runs elevated while programs below its integrity
+// level run in its session, such as the user's own unelevated ones: a DLL or
+// program it loads from a place they can write would run with its rights.
+// Where everything runs at one level (no split token, or a system that keeps
+// none), nothing is gained by planting one.
+bool RunsAboveOtherPrograms();
 
 // Who besides the system and the administrators could change one of the
 // files in the folder (names alone), put files into it, or replace it by

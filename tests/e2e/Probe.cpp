@@ -236,8 +236,8 @@ int PrintClipboard()
     return 0;
 }
 
-// The text of a message box: a visible dialog of the process with a title
-// but not the main dialog, whose static child holds the question.
+// The text of a message box: a visible dialog of the process other than the
+// main dialog, whose static children hold the question.
 std::string MessageBoxText(DWORD processId)
 {
     struct Search
@@ -256,9 +256,19 @@ std::string MessageBoxText(DWORD processId)
             if (owner != found.processId || window == found.main || !::IsWindowVisible(window)
                 || std::string(className) != "#32770")
                 return TRUE;
-            char text[1024] = "";
-            ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-            found.text = text;
+            // The question is the box's one static text that is not its icon.
+            ::EnumChildWindows(
+                window,
+                [](HWND child, LPARAM text) -> BOOL {
+                    char childClass[16] = "";
+                    char childText[1024] = "";
+                    ::GetClassNameA(child, childClass, sizeof childClass);
+                    ::GetWindowTextA(child, childText, sizeof childText);
+                    if (::lstrcmpiA(childClass, "Static") == 0)
+                        *reinterpret_cast<std::string*>(text) += childText;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&found.text));
             return found.text.empty();
         },
         reinterpret_cast<LPARAM>(&search));

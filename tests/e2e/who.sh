@@ -49,7 +49,7 @@ x key shift+F10
 sleep 0.5
 x key w
 probe question "$keyvane_pid"
-expect "the confirmation says how many it presses" 1 "$(field question | grep -c '[1-9][0-9]* combinations\?:')"
+expect "the confirmation says how many it presses" 1 "$(field question | grep -c '[1-9][0-9]* combinations\? on this desktop')"
 x key n
 sleep 1
 probe pressed "$k_pressed" || die "cannot ask the holder"

@@ -218,7 +218,7 @@ TEST(AskHolders, ForgedReportsAndAFloodNeitherEndTheWaitNorHideTheHolder)
     const std::vector<who::Holder>& claims = answers.each.at(0).holders;
     ASSERT_EQ(2u, claims.size()) << "the holder and the forger, each once";
     const bool holderFirst = claims[0].processId == holder.ProcessId();
-    ExpectNamesWindowHolder({{claims[holderFirst ? 0 : 1]}, false, {}}, holder);
+    ExpectNamesWindowHolder({{claims[holderFirst ? 0 : 1]}, false, {}, {}}, holder);
     EXPECT_EQ(::GetCurrentProcessId(), claims[holderFirst ? 1 : 0].processId);
     EXPECT_EQ(99, claims[holderFirst ? 1 : 0].hotkeyId);
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
