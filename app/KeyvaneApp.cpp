@@ -1,6 +1,7 @@
 #include "app/KeyvaneApp.h"
 
 #include "app/KeyvaneDlg.h"
+#include "hotkeys/ProbeLock.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -19,6 +20,9 @@ BOOL CKeyvaneApp::InitInstance()
     // The resources hold no accelerator table: this stays null and the
     // filter below passes every message on.
     m_hAccel = ::LoadAcceleratorsA(m_hInstance, MAKEINTRESOURCEA(IDR_ACCELERATOR));
+
+    // A census that waits for another probe's lock shows it, not a frozen window.
+    ProbeLock::WaitNotice() = [] { ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT)); };
 
     CKeyvaneDlg dialog;
     const CMainWndScope mainWnd(dialog);

@@ -41,6 +41,8 @@ protected:
 
     // The list's commands, from its context menu or its keys.
     void OnWhoHoldsIt();
+    // Asks before pressing combinations the user did not pick; true to go on.
+    bool ConfirmPresses(size_t presses);
     void OnRefresh();
     void OnCopy();
     void OnSelectAll();

@@ -189,13 +189,14 @@ void CKeyvaneDlg::OnWhoHoldsIt()
 {
     // Only registered hotkeys can be asked: a table's rows name their holder already.
     std::vector<Combination> asked;
+    std::vector<int> askedRows;
     size_t others = 0;
     for (const int row : RowsToActOn()) {
         if (!IsRegistered(row)) {
             ++others;
             continue;
         }
-        m_askedRows.push_back(row);
+        askedRows.push_back(row);
         asked.push_back(m_records[static_cast<size_t>(row)].combo);
     }
     if (others > 0) {
@@ -207,6 +208,10 @@ void CKeyvaneDlg::OnWhoHoldsIt()
     }
     if (asked.empty())
         return;
+    // Every row, unasked for: the presses reach the whole desktop.
+    if (m_list.GetRows(LVNI_SELECTED).empty() && !ConfirmPresses(PressesFor(asked)))
+        return;
+    m_askedRows = std::move(askedRows);
     std::vector<std::wstring> texts;
     {
         const Raised asking(m_bAsking);
@@ -218,6 +223,17 @@ void CKeyvaneDlg::OnWhoHoldsIt()
     if (::IsWindow(m_list.m_hWnd))
         ShowHeldBy(texts);
     m_askedRows.clear();
+}
+
+bool CKeyvaneDlg::ConfirmPresses(size_t presses)
+{
+    if (presses == 0)
+        return true;
+    const std::string question = "No row is selected, so Who holds it? presses every taken combination: "
+        + (presses == 1 ? std::string("1 combination") : std::to_string(presses) + " combinations")
+        + " on this desktop, one after another, each kept from its holder.\n\nPress them?";
+    return ::MessageBoxA(m_hWnd, question.c_str(), "Keyvane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)
+        == IDYES;
 }
 
 void CKeyvaneDlg::ShowHeldBy(const std::vector<std::wstring>& texts)

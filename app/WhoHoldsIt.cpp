@@ -16,6 +16,8 @@ std::wstring HolderText(const who::Holder& holder)
 
 std::wstring AnswerText(const who::Answers& answers, const who::Answer& answer)
 {
+    if (answer.withheld)
+        return L"not pressed: " + WideFromUtf8(answer.withheld->reason);
     if (!answers.error.empty())
         return Failed(answers.error);
     if (answer.becameFree)
@@ -32,6 +34,11 @@ std::wstring AnswerText(const who::Answers& answers, const who::Answer& answer)
 }
 
 } // namespace
+
+size_t PressesFor(const std::vector<Combination>& combinations)
+{
+    return who::PressesAmong(combinations);
+}
 
 std::vector<std::wstring> AskWhoHolds(const std::vector<Combination>& combinations)
 {

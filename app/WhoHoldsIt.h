@@ -12,3 +12,7 @@
 // "failed: <reason>". The calling thread keeps dispatching its messages
 // meanwhile, for about a second.
 std::vector<std::wstring> AskWhoHolds(const std::vector<Combination>& combinations);
+
+// How many of the combinations AskWhoHolds would press: those the system acts
+// on are never pressed, and each is pressed once however often it is given.
+size_t PressesFor(const std::vector<Combination>& combinations);

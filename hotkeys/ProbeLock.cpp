@@ -20,15 +20,23 @@ constexpr DWORD kPatienceMs = 15000;
 
 ProbeLock::ProbeLock()
 {
-    // The user's programs at every integrity level, elevated or low, share the
-    // lock: an elevated one would otherwise create it for Administrators alone.
-    who::UserSecurity security(L"GA");
+    // The user's programs from medium integrity up, elevated or not, share the
+    // lock: an elevated one would otherwise create it for Administrators
+    // alone. Below medium, a sandboxed program could take it and keep every
+    // census from running.
+    who::UserSecurity security(L"GA", who::LowIntegrity::KeptOut);
     if (!security.Error().empty())
         Fail(security.Error());
     m_mutex.reset(::CreateMutexExW(security.Attributes(), kMutexName, 0, SYNCHRONIZE | MUTEX_MODIFY_STATE));
     if (!m_mutex)
         Fail("cannot open the lock that keeps hotkey probes apart");
-    switch (::WaitForSingleObject(m_mutex.get(), kPatienceMs)) {
+    DWORD outcome = ::WaitForSingleObject(m_mutex.get(), 0);
+    if (outcome == WAIT_TIMEOUT) {
+        if (WaitNotice())
+            WaitNotice()();
+        outcome = ::WaitForSingleObject(m_mutex.get(), kPatienceMs);
+    }
+    switch (outcome) {
     case WAIT_OBJECT_0:
     case WAIT_ABANDONED:
         return;
@@ -39,6 +47,12 @@ ProbeLock::ProbeLock()
     default:
         Fail("cannot take the lock that keeps hotkey probes apart");
     }
+}
+
+std::function<void()>& ProbeLock::WaitNotice()
+{
+    static std::function<void()> notice;
+    return notice;
 }
 
 ProbeLock::~ProbeLock() { ::ReleaseMutex(m_mutex.get()); }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -28,6 +29,10 @@ public:
     // another probe keeps it longer than a census ever takes.
     ProbeLock();
     ~ProbeLock();
+
+    // What a program does to say that it waits for another probe, once per
+    // wait, before waiting: set once, before any probe.
+    static std::function<void()>& WaitNotice();
 
     ProbeLock(const ProbeLock&) = delete;
     ProbeLock& operator=(const ProbeLock&) = delete;

@@ -16,6 +16,7 @@ struct WhoResult
         Named,    // a holder answered
         NoAnswer, // taken, but no program answered
         Conflict, // one of several programs that each claim it
+        Withheld, // never pressed: a press could reach a holder no hook can stop
         Failed    // the probe failed: nobody can tell whether it is held
     };
 
@@ -33,6 +34,12 @@ struct WhoResult
     std::optional<unsigned> code = {}; // as ProbeResult's
 
     unsigned Code() const { return code.value_or(combo.key); }
+
+    // Where a withheld combination's holder is known from: the source, the
+    // holder and the action it names.
+    std::string source = {};
+    std::string holder = {};
+    std::string action = {};
 };
 
 // One platform: its key table, its own probe of global key combinations

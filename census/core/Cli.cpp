@@ -52,10 +52,21 @@ Commands:
                           does not read its messages, cannot answer, and
                           may act on the press. Where programs claim one
                           combination differently, each claim is shown with
-                          the state "conflict". On X11, presses nothing:
-                          names the client from the server's counts of each
-                          client's grabs, or answers "no answer" with the
-                          clients that may hold it
+                          the state "conflict". Never pressed, with the state
+                          "not pressed", the holder known and why: what
+                          another source holds; Print Screen; F12 and
+                          Shift+F12, the debugger's key; Ctrl+Alt+Del,
+                          Ctrl+Shift+Esc, Ctrl+Esc, Alt+Tab, Alt+Esc,
+                          Win+Tab, Win+L, Win+U; power, browser, launch and
+                          media keys; input method keys; mouse buttons; a
+                          modifier as the key. Nothing is pressed (exit 2)
+                          where a program of another bitness runs that no
+                          hook reaches, where a test press of a free
+                          combination of its own does not arrive, or where,
+                          run elevated, its folder is writable by others.
+                          On X11, presses nothing: names the client from the
+                          server's counts of each client's grabs, or answers
+                          "no answer" with the clients that may hold it
 
 Options:
   --format FORMAT         text (aligned, the default), tsv, csv or json
@@ -73,7 +84,8 @@ A combination is modifiers (Ctrl, Alt, Shift, Win; any case), each followed by
 PgUp, PgDn, Del, Ins, Space, Enter, Plus, Minus, or a code such as 0x4B.
 
 Exit status:
-  0  done; check: every combination is free; who: every one answered
+  0  done; check: every combination is free; who: every one answered or
+     not pressed
   1  check: some combination is taken by some source
   2  a bad argument, a combination that cannot be parsed or probed, or
      output that cannot be written

@@ -39,6 +39,8 @@ const char* WhoStateName(WhoResult::State state)
         return "no answer";
     case WhoResult::State::Conflict:
         return "conflict";
+    case WhoResult::State::Withheld:
+        return "not pressed";
     case WhoResult::State::Failed:
         break;
     }
@@ -103,8 +105,11 @@ Record WhoRecord(const WhoResult& result, const std::string& source)
     Record record = CombinationRecord(result.combo, result.Code(), result.comboText, result.keyName);
     const bool named = result.state == WhoResult::State::Named || result.state == WhoResult::State::Conflict;
     record.push_back(Field::Of(WhoStateName(result.state)));
-    AddOrigin(record, result.state == WhoResult::State::Free ? std::string() : source,
-        named ? result.executable : std::string(), {});
+    if (result.state == WhoResult::State::Withheld)
+        AddOrigin(record, result.source, result.holder, result.action);
+    else
+        AddOrigin(record, result.state == WhoResult::State::Free ? std::string() : source,
+            named ? result.executable : std::string(), {});
     record.push_back(IdField(result.processId));
     record.push_back(Field::Of(result.executable));
     record.push_back(Field::Of(result.windowTitle));

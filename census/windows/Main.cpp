@@ -3,8 +3,9 @@
 #include "census/windows/OutputHangup.h"
 #include "census/windows/StdHandleBuffer.h"
 #include "census/windows/WindowsBackend.h"
-#include "win32/WideText.h"
+#include "hotkeys/ProbeLock.h"
 #include "win32/UniqueHandle.h"
+#include "win32/WideText.h"
 
 #include <shellapi.h>
 
@@ -34,6 +35,7 @@ int main()
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
     err << std::unitbuf;
+    ProbeLock::WaitNotice() = [&err] { err << "keyvane-census: waiting for another hotkey probe to end\n"; };
     WindowsCensusBackend backend;
     const auto waitWhileRead
         = [output](std::chrono::milliseconds time) { return WaitWhileRead(output, time); };

@@ -5,6 +5,7 @@
 #include "win32/WideText.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -16,6 +17,52 @@ size_t IndexIn(std::vector<Combination>& asked, const Combination& combo)
         return static_cast<size_t>(found - asked.begin());
     asked.push_back(combo);
     return asked.size() - 1;
+}
+
+// The taken rows of every source but the backend's own probe: their holders
+// act on a press without a registered hotkey's message, which no hook of ours
+// could keep from them. Nothing, with the error set, when a source cannot
+// tell: then none of its combinations can be known safe to press.
+std::vector<ProbeResult> TableRows(CensusBackend& backend, std::string& error)
+{
+    std::vector<ProbeResult> rows;
+    for (HotkeySource* source : backend.Sources()) {
+        if (source == static_cast<HotkeySource*>(&backend))
+            continue;
+        try {
+            for (ProbeResult& row : source->Census()) {
+                if (row.state != ProbeResult::State::Taken)
+                    continue;
+                row.source = std::string(source->SourceName());
+                rows.push_back(std::move(row));
+            }
+        } catch (const std::exception& failure) {
+            error = "the " + std::string(source->SourceName())
+                + " source cannot tell which combinations it holds, so none is known safe to press: "
+                + failure.what() + "; nothing was pressed";
+            return {};
+        }
+    }
+    return rows;
+}
+
+// A row for each table row that holds the combination.
+std::vector<WhoResult> WithheldBy(const WhoResult& probed, const std::vector<ProbeResult>& tableRows)
+{
+    std::vector<WhoResult> withheld;
+    for (const ProbeResult& row : tableRows) {
+        if (!(row.combo == probed.combo))
+            continue;
+        WhoResult result = probed;
+        result.state = WhoResult::State::Withheld;
+        result.error
+            = "never pressed: the " + row.source + " source names its holder, which may act on a press";
+        result.source = row.source;
+        result.holder = row.holder;
+        result.action = row.action;
+        withheld.push_back(std::move(result));
+    }
+    return withheld;
 }
 
 WhoResult Claimed(WhoResult result, const who::Holder& holder, WhoResult::State state)
@@ -35,6 +82,15 @@ void Settle(
     const WhoResult& probed, const who::Answers& answers, size_t asked, std::vector<WhoResult>& results)
 {
     const who::Answer& answer = answers.each[asked];
+    if (answer.withheld) {
+        WhoResult result = probed;
+        result.state = WhoResult::State::Withheld;
+        result.error = "never pressed: " + answer.withheld->reason;
+        result.source = probed.source;
+        result.holder = answer.withheld->holder;
+        results.push_back(std::move(result));
+        return;
+    }
     if (!answer.holders.empty()) {
         const auto state = answer.holders.size() == 1 ? WhoResult::State::Named : WhoResult::State::Conflict;
         for (const who::Holder& holder : answer.holders)
@@ -53,8 +109,6 @@ void Settle(
     } else {
         result.state = WhoResult::State::NoAnswer;
         result.error = kNoAnswerText;
-        for (const std::string& note : answers.notes)
-            result.error += " (" + note + ")";
     }
     results.push_back(result);
 }
@@ -63,6 +117,8 @@ void Settle(
 
 std::vector<WhoResult> QueryWho(const std::vector<ProbeResult>& probes)
 {
+    std::string tableError;
+    const std::vector<ProbeResult> tableRows = TableRows(backend, tableError);
     std::vector<WhoResult> probed;
     std::vector<Combination> taken;
     std::vector<size_t> askedOf; // per result: its index in taken, or past its end
@@ -74,22 +130,31 @@ std::vector<WhoResult> QueryWho(const std::vector<ProbeResult>& probes)
         result.error = probe.error;
         result.keyName = probe.keyName;
         result.comboText = probe.comboText;
+        result.source = std::string(backend.SourceName());
         size_t asked = SIZE_MAX;
-        if (probe.state == ProbeResult::State::Failed)
+        if (probe.state == ProbeResult::State::Failed) {
             result.state = WhoResult::State::Failed;
-        else if (probe.state == ProbeResult::State::Taken)
+        } else if (probe.state == ProbeResult::State::Taken && !tableError.empty()) {
+            result.state = WhoResult::State::Failed;
+            result.error = tableError;
+        } else if (probe.state == ProbeResult::State::Taken && WithheldBy(result, tableRows).empty()) {
             asked = IndexIn(taken, combo);
+        }
         probed.push_back(result);
         askedOf.push_back(asked);
     }
-    if (taken.empty())
-        return probed;
 
-    const who::ConsoleInterrupt interrupt;
-    const who::Answers answers = who::AskHolders(taken, interrupt.StopEvent());
+    who::Answers answers;
+    if (!taken.empty()) {
+        const who::ConsoleInterrupt interrupt;
+        answers = who::AskHolders(taken, interrupt.StopEvent());
+    }
     std::vector<WhoResult> results;
     for (size_t i = 0; i < probed.size(); ++i) {
-        if (askedOf[i] < taken.size())
+        std::vector<WhoResult> withheld = WithheldBy(probed[i], tableRows);
+        if (!withheld.empty())
+            results.insert(results.end(), withheld.begin(), withheld.end());
+        else if (askedOf[i] < taken.size())
             Settle(probed[i], answers, askedOf[i], results);
         else
             results.push_back(probed[i]);

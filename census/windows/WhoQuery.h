@@ -10,7 +10,10 @@ constexpr char kNoAnswerText[] = "no program answered; its owner may have acted 
 // Who holds each probed combination, in the order given: presses the taken
 // ones, each once however often it is given, after probing it once more,
 // and names the programs that take the presses, keeping them from acting on
-// them. Free combinations and those whose probe failed are never pressed.
+// them. Free combinations and those whose probe failed are never pressed,
+// nor any that another source of the backend holds, nor any the system acts
+// on: each of those is withheld, one result per source's row, naming the
+// holder the source knows.
 // Ctrl+C or Ctrl+Break meanwhile ends the query early, with everything it
 // set up undone; the combinations it left unanswered are reported as failed.
 // A combination that several programs claim gets one result per claim, each

@@ -2,12 +2,16 @@
 
 #include "hotkeys/HotkeyProbe.h"
 #include "hotkeys/ProbeLock.h"
+#include "hotkeys/who/Canary.h"
+#include "hotkeys/who/Coverage.h"
 #include "hotkeys/who/HookModules.h"
 #include "hotkeys/who/KeyPress.h"
+#include "hotkeys/who/MachineType.h"
 #include "hotkeys/who/MessagePump.h"
 #include "hotkeys/who/OtherBitnessHelper.h"
 #include "hotkeys/who/QueryMapping.h"
 #include "hotkeys/who/ReportWindow.h"
+#include "hotkeys/who/TrustedFolder.h"
 
 #include <algorithm>
 #include <optional>
@@ -51,24 +55,32 @@ std::wstring WindowClass(HWND window)
     return std::wstring(name, static_cast<size_t>(std::max(length, 0)));
 }
 
-// Publishes the report window, this program and the combinations to ask;
-// those no hotkey can have fail at once.
-void Publish(Query& query, const ReportWindow& window, const std::vector<Combination>& taken, Answers& answers)
+// Publishes the report window, this program and the combinations to ask.
+// Those the system acts on are withheld, and those no hotkey can have fail
+// at once. Returns whether any is left to press.
+bool Publish(Query& query, const ReportWindow& window, const std::vector<Combination>& taken, Answers& answers)
 {
     query.version = kProtocolVersion;
     query.reportWindow = reinterpret_cast<std::uintptr_t>(window.Handle());
     query.installers[0] = ::GetCurrentProcessId();
+    bool anyLeft = false;
     for (size_t i = 0; i < taken.size(); ++i) {
-        if (!MarkAsked(query, taken[i].key, taken[i].modifiers))
+        answers.each[i].withheld = SystemWithholds(taken[i].key, taken[i].modifiers);
+        if (answers.each[i].withheld)
+            continue;
+        if (MarkAsked(query, taken[i].key, taken[i].modifiers))
+            anyLeft = true;
+        else
             answers.each[i].failure = "no hotkey can have this key and these modifiers";
     }
+    return anyLeft;
 }
 
 // Waits, reading messages, until the user holds no modifier; false, with the
-// ones still held, if they stay down, and true at once when stopped.
-bool AwaitModifierRelease(HANDLE stop, std::string& held)
+// ones still held, if they are down at the deadline, and true at once when
+// stopped.
+bool AwaitModifierRelease(HANDLE stop, ULONGLONG deadline, std::string& held)
 {
-    const ULONGLONG deadline = ::GetTickCount64() + kModifierReleaseWaitMs;
     while (!(held = HeldModifiers()).empty() && !Stopped(stop)) {
         if (::GetTickCount64() >= deadline)
             return false;
@@ -77,49 +89,156 @@ bool AwaitModifierRelease(HANDLE stop, std::string& held)
     return true;
 }
 
-// Presses each asked combination that is still taken, once; returns the ones pressed.
-CombinationSet PressAll(const std::vector<Combination>& taken, HANDLE stop, Answers& answers)
+struct Press
+{
+    enum class Outcome
+    {
+        Pressed,
+        Free,        // found free by the probe just before
+        ProbeFailed, // detail: the probe's error
+        Refused,     // the system took only part of the press
+        Held,        // detail: the modifiers the user kept down
+        Stopped
+    };
+    Outcome outcome;
+    std::string detail;
+};
+
+// Presses the combination once the user holds no modifier and, where asked
+// to probe, a probe just before still finds it taken. The last look at the
+// modifiers comes right before SendInput, with nothing between that could
+// block: a key the user presses meanwhile would mix into the press.
+Press PressWhenReleased(WORD key, UINT modifiers, bool probe, HANDLE stop)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + kModifierReleaseWaitMs;
+    const std::vector<KeyStroke> strokes = PressStrokes(key, modifiers);
+    for (;;) {
+        std::string held;
+        if (!AwaitModifierRelease(stop, deadline, held))
+            return {Press::Outcome::Held, held};
+        if (Stopped(stop))
+            return {Press::Outcome::Stopped, {}};
+        if (probe) {
+            const DWORD probed = ProbeCombination({key, modifiers});
+            if (probed == kProbedFree)
+                return {Press::Outcome::Free, {}};
+            if (probed != ERROR_HOTKEY_ALREADY_REGISTERED)
+                return {Press::Outcome::ProbeFailed, SystemError("Probing it again", probed)};
+        }
+        if (!HeldModifiers().empty())
+            continue;
+        return {SendStrokes(strokes) ? Press::Outcome::Pressed : Press::Outcome::Refused, {}};
+    }
+}
+
+std::string HeldFailure(const std::string& held)
+{
+    return "not pressed while " + held + (held.find(',') == std::string::npos ? " is" : " are")
+        + " held down; let go and ask again";
+}
+
+// Fails every combination from the first on that is still to be pressed.
+void FailRest(Answers& answers, size_t first, const std::string& failure)
+{
+    for (size_t rest = first; rest < answers.each.size(); ++rest) {
+        Answer& answer = answers.each[rest];
+        if (answer.failure.empty() && !answer.withheld)
+            answer.failure = failure;
+    }
+}
+
+constexpr char kPressLost[] = "an elevated window may have the focus, the desktop may be locked, or "
+                              "another program may intercept the keyboard's input";
+
+// Presses a combination of our own and waits for it to arrive; false, with
+// the answers saying why, when it does not: then no press would reach its
+// holder either.
+bool CanaryArrives(const ReportWindow& window, HANDLE stop, Answers& answers)
+{
+    const Canary canary(window.Handle());
+    if (!canary.Registered()) {
+        answers.error = "no combination was free for a test press (Ctrl+Shift+F13 to Ctrl+Shift+F24 are all "
+                        "taken); nothing was pressed";
+        return false;
+    }
+    const Press press = PressWhenReleased(canary.Key(), Canary::kModifiers, false, stop);
+    switch (press.outcome) {
+    case Press::Outcome::Held:
+        FailRest(answers, 0, HeldFailure(press.detail));
+        return false;
+    case Press::Outcome::Stopped:
+        answers.interrupted = true;
+        return false;
+    case Press::Outcome::Refused:
+        answers.error = std::string("the system took only part of a test press: ") + kPressLost
+            + "; nothing was pressed";
+        return false;
+    default:
+        break;
+    }
+    const DWORD woke = WaitDispatching(
+        Waitable(stop), kCanaryWaitMs, [&] { return window.HotkeyFired(Canary::kHotkeyId); });
+    if (window.HotkeyFired(Canary::kHotkeyId))
+        return true;
+    if (stop && woke == 0)
+        answers.interrupted = true;
+    else
+        answers.error = std::string("a test press of a combination of our own did not arrive: ") + kPressLost
+            + "; nothing was pressed";
+    return false;
+}
+
+// Presses each asked combination that is still taken, once, after a test
+// press; returns the ones pressed.
+CombinationSet PressAll(
+    const ReportWindow& window, const std::vector<Combination>& taken, HANDLE stop, Answers& answers)
 {
     CombinationSet pressed(kKeyCount * kModifierSets);
+    if (!CanaryArrives(window, stop, answers))
+        return pressed;
     for (size_t i = 0; i < taken.size(); ++i) {
         Answer& answer = answers.each[i];
         const Combination& asked = taken[i];
-        if (!answer.failure.empty() || pressed[AskedBit(asked.key, asked.modifiers)])
+        if (!answer.failure.empty() || answer.withheld || pressed[AskedBit(asked.key, asked.modifiers)])
             continue;
-        std::string held;
-        if (!AwaitModifierRelease(stop, held)) {
-            const std::string failure = "not pressed while " + held
-                + (held.find(',') == std::string::npos ? " is" : " are") + " held down; let go and ask again";
-            for (size_t rest = i; rest < taken.size(); ++rest) {
-                if (answers.each[rest].failure.empty())
-                    answers.each[rest].failure = failure;
-            }
-            break;
-        }
-        if (Stopped(stop)) {
-            answers.interrupted = true;
-            break;
-        }
-        const DWORD probe = ProbeCombination(asked);
-        if (probe == kProbedFree)
-            answer.becameFree = true;
-        else if (probe != ERROR_HOTKEY_ALREADY_REGISTERED)
-            answer.failure = SystemError("Probing it again", probe);
-        else if (SendStrokes(PressStrokes(static_cast<WORD>(asked.key), asked.modifiers)))
+        const Press press = PressWhenReleased(static_cast<WORD>(asked.key), asked.modifiers, true, stop);
+        switch (press.outcome) {
+        case Press::Outcome::Pressed:
             pressed[AskedBit(asked.key, asked.modifiers)] = true;
-        else
-            answer.failure = "the system refused to press it";
+            // The reports of the holders pressed so far are taken now, not
+            // after the last press: each holder's thread waits for its own.
+            WaitDispatching(Waitable(stop), 0);
+            continue;
+        case Press::Outcome::Free:
+            answer.becameFree = true;
+            continue;
+        case Press::Outcome::ProbeFailed:
+            answer.failure = press.detail;
+            continue;
+        case Press::Outcome::Refused:
+            answer.failure = std::string("the system took only part of the press: ") + kPressLost;
+            FailRest(answers, i + 1, "not pressed after the system refused an earlier press");
+            return pressed;
+        case Press::Outcome::Held:
+            FailRest(answers, i, HeldFailure(press.detail));
+            return pressed;
+        case Press::Outcome::Stopped:
+            answers.interrupted = true;
+            return pressed;
+        }
     }
     return pressed;
 }
 
-// Pressed combinations with at least one claim: a flood of claims for one
-// combination counts once, and claims for others not at all.
+// Pressed combinations whose presses have all been claimed, a lock key's
+// both: a flood of claims for one combination counts once, and claims for
+// others not at all.
 size_t Answered(const ReportWindow& window, const CombinationSet& pressed)
 {
     size_t answered = 0;
     for (const auto& [bit, claims] : window.Claims())
-        answered += pressed[bit] && !claims.empty();
+        answered
+            += pressed[bit] && window.MostReports(bit) >= KeyTaps(static_cast<WORD>(bit / kModifierSets));
     return answered;
 }
 
@@ -178,7 +297,20 @@ Answers AskHolders(const std::vector<Combination>& taken, HANDLE stop)
         return answers;
     }
     Query& query = mapping.Get();
-    Publish(query, window, taken, answers);
+    if (!Publish(query, window, taken, answers))
+        return answers;
+    // Elevated, a hook or helper planted where the user's ordinary programs
+    // write would run with this program's rights.
+    if (RunsAboveOtherPrograms()) {
+        const std::string unsafe = WritableByOthers(
+            ProgramFolder(), {kOwnBitness.hookDll, kOtherBitness.hookDll, kOtherBitness.helper});
+        if (!unsafe.empty()) {
+            answers.error = "running elevated, who loads no hook and starts no helper from a folder that "
+                            "others than administrators may change: "
+                + unsafe + "; nothing was pressed";
+            return answers;
+        }
+    }
 
     // Taken before any hook: waiting for another probe to end must not keep
     // this thread from its messages while it holds one. Held to the end, so
@@ -196,8 +328,13 @@ Answers AskHolders(const std::vector<Combination>& taken, HANDLE stop)
     // after this thread's hook has gone, objects going in reverse order.
     const OtherBitnessHelper helper;
     query.installers[1] = helper.ProcessId();
-    if (!helper.Gap().empty())
-        answers.notes.push_back(helper.Gap());
+    // A press that reaches a program no hook of ours is in reaches its owner.
+    if (const std::string uncovered = UncoveredPrograms(helper.ProcessId() ? kOtherBitnessMachine : 0);
+        !uncovered.empty()) {
+        answers.error
+            = uncovered + (helper.Gap().empty() ? "" : " (" + helper.Gap() + ")") + "; nothing was pressed";
+        return answers;
+    }
     const HookLibrary library;
     if (!library.Error().empty()) {
         answers.error = library.Error();
@@ -209,7 +346,7 @@ Answers AskHolders(const std::vector<Combination>& taken, HANDLE stop)
         return answers;
     }
 
-    const CombinationSet pressed = PressAll(taken, stop, answers);
+    const CombinationSet pressed = PressAll(window, taken, stop, answers);
     if (!answers.interrupted)
         WaitForReports(window, pressed, stop, answers);
     // Taken back before the hooks go: a holder that takes its press only now
@@ -217,6 +354,20 @@ Answers AskHolders(const std::vector<Combination>& taken, HANDLE stop)
     mapping.Close();
     TakeClaims(window, taken, pressed, answers);
     return answers;
+}
+
+size_t PressesAmong(const std::vector<Combination>& taken)
+{
+    CombinationSet counted(kKeyCount * kModifierSets);
+    size_t presses = 0;
+    for (const Combination& asked : taken) {
+        if (!InRange(asked.key, asked.modifiers) || counted[AskedBit(asked.key, asked.modifiers)]
+            || SystemWithholds(asked.key, asked.modifiers))
+            continue;
+        counted[AskedBit(asked.key, asked.modifiers)] = true;
+        ++presses;
+    }
+    return presses;
 }
 
 } // namespace who

@@ -28,7 +28,7 @@ bool WindowBelongsTo(std::uint64_t window, DWORD threadId, DWORD processId)
 std::optional<Claim> CheckReport(const Report& report)
 {
     const WORD key = HIWORD(report.combination);
-    const WORD modifiers = LOWORD(report.combination);
+    const auto modifiers = static_cast<WORD>(HotkeyModifiersOf(report.combination));
     if (!InRange(key, modifiers) || !ThreadRunsIn(report.threadId, report.processId))
         return std::nullopt;
     if (report.window && !WindowBelongsTo(report.window, report.threadId, report.processId))

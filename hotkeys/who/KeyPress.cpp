@@ -44,9 +44,19 @@ UINT SendKeys(const std::vector<KeyStroke>& strokes)
     return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+bool IsAltOrWin(WORD key)
+{
+    return key == VK_MENU || key == VK_LMENU || key == VK_RMENU || key == VK_LWIN || key == VK_RWIN;
+}
+
 bool IsDown(WORD key) { return ::GetAsyncKeyState(key) & 0x8000; }
 
 } // namespace
+
+unsigned KeyTaps(WORD key)
+{
+    return std::find(kLockKeys.begin(), kLockKeys.end(), key) != kLockKeys.end() ? 2 : 1;
+}
 
 std::vector<KeyStroke> PressStrokes(WORD key, UINT modifiers)
 {
@@ -55,19 +65,24 @@ std::vector<KeyStroke> PressStrokes(WORD key, UINT modifiers)
         if (modifiers & modifier)
             held.push_back(modifierKey);
     }
-    const bool lock = std::find(kLockKeys.begin(), kLockKeys.end(), key) != kLockKeys.end();
 
+    const auto tapMask = [](std::vector<KeyStroke>& strokes) {
+        strokes.push_back({kMaskKey, false});
+        strokes.push_back({kMaskKey, true});
+    };
+    // Alt or Win as the key is masked while it is down, so that it does not come up alone.
+    const bool keyMasked = IsAltOrWin(key);
     std::vector<KeyStroke> strokes;
     for (WORD modifierKey : held)
         strokes.push_back({modifierKey, false});
-    for (int tap = 0; tap < (lock ? 2 : 1); ++tap) {
+    for (unsigned tap = 0; tap < KeyTaps(key); ++tap) {
         strokes.push_back({key, false});
+        if (keyMasked)
+            tapMask(strokes);
         strokes.push_back({key, true});
     }
-    if (modifiers & (MOD_ALT | MOD_WIN)) {
-        strokes.push_back({kMaskKey, false});
-        strokes.push_back({kMaskKey, true});
-    }
+    if (!keyMasked && (modifiers & (MOD_ALT | MOD_WIN)))
+        tapMask(strokes);
     for (auto modifierKey = held.rbegin(); modifierKey != held.rend(); ++modifierKey)
         strokes.push_back({*modifierKey, true});
     return strokes;

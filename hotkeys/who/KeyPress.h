@@ -18,11 +18,15 @@ struct KeyStroke
 };
 
 // One press of the combination (MOD_* modifiers): modifiers down, the key
-// down and up, the masking key where Alt or Win is held, modifiers up in
-// reverse order. Every key that goes down comes up again. A lock key (Caps
-// Lock, Num Lock, Scroll Lock, Kana) is tapped twice within the modifiers,
-// so that its light is as it was; its holder gets the combination twice.
+// down and up, the masking key where Alt or Win is held (while the key is
+// down where Alt or Win is the key), modifiers up in reverse order. Every key
+// that goes down comes up again. A lock key (Caps Lock, Num Lock, Scroll
+// Lock, Kana) is tapped twice within the modifiers, so that its light is as
+// it was; its holder gets the combination twice.
 std::vector<KeyStroke> PressStrokes(WORD key, UINT modifiers);
+
+// How often PressStrokes taps the key: twice for a lock key, else once.
+unsigned KeyTaps(WORD key);
 
 // What brings every key of the strokes up again, as their own ending does:
 // the masking key tapped before Alt or Win comes up.

@@ -15,12 +15,6 @@ namespace {
 constexpr DWORD kStartWaitMs = 15000;
 constexpr DWORD kEndWaitMs = 5000;
 
-#ifdef _WIN64
-constexpr char kOtherBitnessName[] = "32-bit";
-#else
-constexpr char kOtherBitnessName[] = "64-bit";
-#endif
-
 // Only 32-bit programs run on a 32-bit system, and a 64-bit one may run both.
 bool OtherBitnessRuns()
 {
@@ -104,22 +98,21 @@ OtherBitnessHelper::OtherBitnessHelper()
 
 void OtherBitnessHelper::Start()
 {
-    const std::string gapPrefix = std::string(kOtherBitnessName) + " programs were not asked: ";
     m_ready.reset(InheritableEvent());
     m_quit.reset(InheritableEvent());
     m_self.reset(InheritableSelf());
     if (!m_ready || !m_quit || !m_self) {
-        m_gap = gapPrefix + SystemError("Making the helper's handles", ::GetLastError());
+        m_gap = SystemError("Making the helper's handles", ::GetLastError());
         return;
     }
     const std::wstring folder = ProgramFolder();
     if (folder.empty()) {
-        m_gap = gapPrefix + SystemError("Finding this program's folder", ::GetLastError());
+        m_gap = SystemError("Finding this program's folder", ::GetLastError());
         return;
     }
     const InheritedHandles inherited({m_self.get(), m_ready.get(), m_quit.get()});
     if (!inherited.List()) {
-        m_gap = gapPrefix + SystemError("Listing the helper's handles", inherited.Error());
+        m_gap = SystemError("Listing the helper's handles", inherited.Error());
         return;
     }
 
@@ -137,7 +130,7 @@ void OtherBitnessHelper::Start()
     if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
             EXTENDED_STARTUPINFO_PRESENT | DETACHED_PROCESS, nullptr, nullptr, &startup.StartupInfo,
             &process)) {
-        m_gap = gapPrefix + SystemError("Starting " + Utf8FromWide(path), ::GetLastError());
+        m_gap = SystemError("Starting " + Utf8FromWide(path), ::GetLastError());
         return;
     }
     ::CloseHandle(process.hThread);
@@ -146,7 +139,7 @@ void OtherBitnessHelper::Start()
     if (WaitDispatching({m_ready.get(), m_process.get()}, kStartWaitMs) == 0)
         m_processId = process.dwProcessId;
     else
-        m_gap = gapPrefix + "the helper " + Utf8FromWide(path) + " could not install its hooks";
+        m_gap = "the helper " + Utf8FromWide(path) + " could not install its hooks";
 }
 
 OtherBitnessHelper::~OtherBitnessHelper()

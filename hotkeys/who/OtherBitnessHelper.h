@@ -23,8 +23,8 @@ public:
 
     // Zero when there is no helper running.
     DWORD ProcessId() const { return m_processId; }
-    // Why programs of the other bitness are not covered; empty when they are,
-    // or when the system runs none.
+    // Why no helper runs where the system runs programs of the other
+    // bitness; empty when one does, or when the system runs none.
     const std::string& Gap() const { return m_gap; }
 
 private:

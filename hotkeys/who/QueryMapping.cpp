@@ -30,7 +30,7 @@ std::string NameHolder()
 
 QueryMapping::QueryMapping()
 {
-    UserSecurity security(L"GR");
+    UserSecurity security(L"GR", LowIntegrity::MayRead);
     if (!security.Error().empty()) {
         m_error = security.Error();
         return;

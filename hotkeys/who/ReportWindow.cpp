@@ -39,16 +39,35 @@ ReportWindow::~ReportWindow()
 
 void ReportWindow::Take(const Claim& claim)
 {
-    std::vector<Claim>& claims = m_claims[AskedBit(claim.key, claim.modifiers)];
-    if (claims.size() < kClaimsKept && std::find(claims.begin(), claims.end(), claim) == claims.end())
+    const unsigned bit = AskedBit(claim.key, claim.modifiers);
+    std::vector<Claim>& claims = m_claims[bit];
+    std::vector<unsigned>& reports = m_reports[bit];
+    const auto known = std::find(claims.begin(), claims.end(), claim);
+    if (known != claims.end()) {
+        ++reports[static_cast<size_t>(known - claims.begin())];
+    } else if (claims.size() < kClaimsKept) {
         claims.push_back(claim);
+        reports.push_back(1);
+    }
+}
+
+unsigned ReportWindow::MostReports(unsigned bit) const
+{
+    const auto reports = m_reports.find(bit);
+    return reports == m_reports.end() || reports->second.empty()
+        ? 0
+        : *std::max_element(reports->second.begin(), reports->second.end());
 }
 
 LRESULT CALLBACK ReportWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto* self = reinterpret_cast<ReportWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_HOTKEY && self) {
+        self->m_firedHotkeys.insert(static_cast<int>(wParam));
+        return 0;
+    }
     if (message != WM_COPYDATA)
         return ::DefWindowProcW(window, message, wParam, lParam);
-    auto* self = reinterpret_cast<ReportWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     // Anything on the desktop can send this window a WM_COPYDATA.
     if (!self || data.dwData != kReportTag || data.cbData != sizeof(Report))

@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include <map>
+#include <set>
 #include <vector>
 
 namespace who {
 
 // A message-only window that collects the reports hooks send it with
 // WM_COPYDATA, keeping those of the right size, tag and version whose parts
-// agree, as claims.
+// agree, as claims; and notes the hotkeys registered for it that fire.
 class ReportWindow
 {
 public:
@@ -29,6 +30,11 @@ public:
     // The differing claims received so far, by AskedBit of their combination,
     // each once however often it came.
     const std::map<unsigned, std::vector<Claim>>& Claims() const { return m_claims; }
+    // The most reports any one claim for the combination (by AskedBit) has
+    // sent: a lock key's holder takes its press twice.
+    unsigned MostReports(unsigned bit) const;
+    // Whether a hotkey registered for this window with the id has fired.
+    bool HotkeyFired(int id) const { return m_firedHotkeys.count(id) != 0; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -36,6 +42,9 @@ private:
 
     HWND m_window = nullptr;
     std::map<unsigned, std::vector<Claim>> m_claims;
+    // How often each claim came, in the order of m_claims.
+    std::map<unsigned, std::vector<unsigned>> m_reports;
+    std::set<int> m_firedHotkeys;
 };
 
 } // namespace who

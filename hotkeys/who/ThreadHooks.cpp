@@ -1,5 +1,8 @@
 #include "hotkeys/who/ThreadHooks.h"
 
+#include "hotkeys/who/MachineType.h"
+#include "win32/UniqueHandle.h"
+
 #include <tlhelp32.h>
 
 #include <map>
@@ -8,24 +11,13 @@ namespace who {
 
 namespace {
 
-bool IsWow64(HANDLE process)
+// Whether the process's code is of this program's machine type; false where
+// that cannot be told, as for processes this one may not look into: those
+// would not load its hook either.
+bool SameMachine(DWORD processId)
 {
-    BOOL wow64 = FALSE;
-    return ::IsWow64Process(process, &wow64) && wow64;
-}
-
-// Whether the process runs with this process's bitness; false where that
-// cannot be told, as for processes this one may not look into: those would
-// not load its hook either.
-bool SameBitness(DWORD processId)
-{
-    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process)
-        return false;
-    BOOL wow64 = FALSE;
-    const bool known = ::IsWow64Process(process, &wow64);
-    ::CloseHandle(process);
-    return known && (wow64 != FALSE) == IsWow64(::GetCurrentProcess());
+    const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    return process && ProcessMachine(process.get()) == kOwnMachine;
 }
 
 } // namespace
@@ -45,7 +37,7 @@ ThreadHooks::ThreadHooks(const HookLibrary& library)
             continue;
         const auto known = hookable.try_emplace(processId, false);
         if (known.second)
-            known.first->second = SameBitness(processId);
+            known.first->second = SameMachine(processId);
         if (!known.first->second)
             continue;
         // Only threads with a message queue take hotkeys; the others are

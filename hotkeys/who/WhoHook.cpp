@@ -65,7 +65,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK WhoGetMessageHook(int code, WP
         MSG& message = *reinterpret_cast<MSG*>(lParam);
         who::Query query;
         if (message.message == WM_HOTKEY && ReadQuery(query) && !InInstaller(query)
-            && who::IsAsked(query, HIWORD(message.lParam), LOWORD(message.lParam))) {
+            && who::IsAsked(query, HIWORD(message.lParam),
+                who::HotkeyModifiersOf(static_cast<std::uint32_t>(message.lParam)))) {
             Report(query, message);
             message.message = WM_NULL;
         }

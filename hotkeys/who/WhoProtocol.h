@@ -38,6 +38,13 @@ static_assert(offsetof(Query, reportWindow) == 16);
 static_assert(offsetof(Query, asked) == 24);
 static_assert(sizeof(Query) == 24 + kKeyCount * kModifierSets / 8);
 
+// The modifiers of a WM_HOTKEY's lParam: its low word, masked to the four
+// modifier bits, since the system may set others (MOD_NOREPEAT among them).
+inline unsigned HotkeyModifiersOf(std::uint32_t lParam)
+{
+    return LOWORD(lParam) & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN);
+}
+
 inline bool InRange(unsigned key, unsigned modifiers) { return key < kKeyCount && modifiers < kModifierSets; }
 
 inline unsigned AskedBit(unsigned key, unsigned modifiers) { return key * kModifierSets + modifiers; }

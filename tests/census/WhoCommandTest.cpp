@@ -175,6 +175,100 @@ TEST(WhoCommand, HostileWindowTitleOpensNoFormulaAndReordersNoText)
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
 }
 
+TEST(WhoCommand, PrintScreenIsNeverPressedButOtherHoldersAreStillNamed)
+{
+    const WhoHolderProcess printScreen(kOwnBits, Target::Window, 0, VK_SNAPSHOT, kWindowHotkeyId);
+    const WhoHolderProcess holder(kOwnBits, Target::Thread, MOD_CONTROL | MOD_ALT, kKeyK, kThreadHotkeyId);
+    ASSERT_TRUE(printScreen.Holding()) << printScreen.Problem();
+    ASSERT_TRUE(holder.Holding()) << holder.Problem();
+    const KeyRecorder keys;
+
+    const ProgramRun run = RunCensusProgram("who --format json");
+
+    EXPECT_EQ(kExitSuccess, run.status) << run.out << run.err;
+    ParsedRecords snapshot;
+    ParsedRecords k;
+    for (const ParsedRecord& record : ParseJson(run.out)) {
+        const std::string code = Only(record, {"code"})[0].second;
+        if (code == "0x2c")
+            snapshot.push_back(record);
+        else if (code == "0x4b")
+            k.push_back(record);
+    }
+    ASSERT_EQ(1u, k.size()) << run.out;
+    EXPECT_EQ(Named("Ctrl+Alt+K", holder, "", "", kThreadHotkeyId), Answer(k[0]));
+    ASSERT_LE(1u, snapshot.size()) << run.out;
+    const ParsedRecord withheld = Only(snapshot[0], {"code", "state", "holder"});
+    EXPECT_EQ((ParsedRecord{{"code", "0x2c"}, {"state", "not pressed"}, {"holder", "Windows"}}), withheld);
+    EXPECT_NE(std::string::npos, Only(snapshot[0], {"error"})[0].second.find("Print Screen")) << run.out;
+    EXPECT_EQ(0u, keys.Presses(VK_SNAPSHOT)) << "Print Screen was pressed";
+    EXPECT_FALSE(printScreen.Pressed(kActWaitMs)) << "the holder of Print Screen received WM_HOTKEY";
+}
+
+// A low-level hook of this thread that swallows every injected key, as a
+// remote-control client or a key remapper may.
+class InjectedKeySwallower
+{
+public:
+    InjectedKeySwallower()
+        : m_hook(::SetWindowsHookExW(WH_KEYBOARD_LL, Swallow, ::GetModuleHandleW(nullptr), 0))
+    {
+    }
+    ~InjectedKeySwallower() { ::UnhookWindowsHookEx(m_hook); }
+    InjectedKeySwallower(const InjectedKeySwallower&) = delete;
+    InjectedKeySwallower& operator=(const InjectedKeySwallower&) = delete;
+    bool Swallowing() const { return m_hook != nullptr; }
+
+private:
+    static LRESULT CALLBACK Swallow(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HC_ACTION && (reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->flags & LLKHF_INJECTED))
+            return 1;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK m_hook;
+};
+
+TEST(WhoCommand, PressesNothingWhenItsOwnTestPressDoesNotArrive)
+{
+    const WhoHolderProcess holder(kOwnBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
+    ASSERT_TRUE(holder.Holding()) << holder.Problem();
+    const KeyRecorder keys; // called after the swallower: it sees what gets past
+    const InjectedKeySwallower swallower;
+    ASSERT_TRUE(swallower.Swallowing());
+
+    const ProgramRun run = RunCensusProgram("who --format tsv Ctrl+Alt+K");
+
+    EXPECT_EQ(kExitBadInput, run.status) << run.out << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("test press")) << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("intercept")) << run.out;
+    EXPECT_EQ(0u, keys.Presses(kKeyK)) << "Ctrl+Alt+K was pressed";
+    EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
+}
+
+TEST(WhoCommand, PressesNothingWhileAProgramNoHookReachesHoldsAnything)
+{
+    const std::wstring folder = ProgramFolder() + L"without-helper\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* file :
+        {L"keyvane-census.exe", L"keyvane-who-hook32.dll", L"keyvane-who-hook64.dll"}) {
+        ASSERT_TRUE(::CopyFileW((ProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE))
+            << Utf8FromWide(file) << ": error " << ::GetLastError();
+    }
+    const WhoHolderProcess other(kOtherBits, Target::Window, MOD_CONTROL | MOD_ALT, kKeyK, kWindowHotkeyId);
+    if (!other.Holding())
+        GTEST_SKIP() << kOtherBits << "-bit programs do not run here: " << other.Problem();
+    const KeyRecorder keys;
+
+    const ProgramRun run = RunCensusProgramIn(folder, "who --format tsv Ctrl+Alt+K");
+
+    EXPECT_EQ(kExitBadInput, run.status) << run.out << run.err;
+    EXPECT_NE(std::string::npos, run.out.find(std::to_string(kOtherBits) + "-bit programs run")) << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("nothing was pressed")) << run.out;
+    EXPECT_TRUE(keys.Events().empty()) << keys.Events().size() << " key events";
+    EXPECT_FALSE(other.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
+}
+
 TEST(WhoCommand, HolderThatReadsNoMessagesIsReportedWithinTheTimeLimit)
 {
     {

@@ -37,7 +37,9 @@ constexpr char kUsage[]
       "       keyvane_probe shortcut NAME MODS:KEY  write a shortcut file NAME with that hotkey on the "
       "Desktop;\n"
       "                                           prints \"path P\"\n"
-      "       keyvane_probe remove PATH            delete the file PATH\n";
+      "       keyvane_probe remove PATH            delete the file PATH\n"
+      "       keyvane_probe question PID          print \"question TEXT\", the text of the message box of\n"
+      "                                           process PID, once it shows (empty if none does)\n";
 
 // Polls until `done` gives true or the time is up; true if it did.
 template <typename Predicate> bool WaitFor(DWORD timeoutMilliseconds, Predicate done)
@@ -277,6 +279,57 @@ int WriteShortcut(const std::string& name, const std::string& combination)
     return 0;
 }
 
+// The text of a message box: a visible dialog of the process other than the
+// main dialog, whose static children hold the question.
+std::string MessageBoxText(DWORD processId)
+{
+    struct Search
+    {
+        DWORD processId;
+        HWND main;
+        std::string text;
+    } search{processId, FindMainDialog(processId), {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            char className[16] = "";
+            ::GetClassNameA(window, className, sizeof className);
+            if (owner != found.processId || window == found.main || !::IsWindowVisible(window)
+                || std::string(className) != "#32770")
+                return TRUE;
+            // The question is the box's one static text that is not its icon.
+            ::EnumChildWindows(
+                window,
+                [](HWND child, LPARAM text) -> BOOL {
+                    char childClass[16] = "";
+                    char childText[1024] = "";
+                    ::GetClassNameA(child, childClass, sizeof childClass);
+                    ::GetWindowTextA(child, childText, sizeof childText);
+                    if (::lstrcmpiA(childClass, "Static") == 0)
+                        *reinterpret_cast<std::string*>(text) += childText;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&found.text));
+            return found.text.empty();
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
+int PrintQuestion(DWORD processId)
+{
+    std::string text;
+    WaitFor(kPictureTimeoutMilliseconds, [&] { return !(text = MessageBoxText(processId)).empty(); });
+    for (char& c : text) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    std::cout << "question " << text << '\n';
+    return 0;
+}
+
 int Usage()
 {
     std::cerr << kUsage;
@@ -311,5 +364,7 @@ int main(int argc, char** argv)
         return ::DeleteFileA(argv[2]) ? 0 : 1;
     if (command == "clipboard" && argc == 2)
         return PrintClipboard();
+    if (command == "question" && argc == 3)
+        return PrintQuestion(ProcessId(argv[2]));
     return Usage();
 }

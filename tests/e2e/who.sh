@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The list's context menu through the keyboard: Shift+F10, then W names the
-# program that holds a combination without letting it see the press, and the
-# dialog keeps the keyboard with the list focused; F5 then takes the census
-# again once another combination is taken; Ctrl+C copies the list.
+# The list's context menu through the keyboard: Shift+F10, then W asks before
+# pressing every row, and once told yes names the program that holds a
+# combination without letting it see the press, and the dialog keeps the
+# keyboard with the list focused; F5 then takes the census again once another
+# combination is taken; Ctrl+C copies the list.
 # The holder program is $KEYVANE_WHO_HOLDER.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -45,10 +46,24 @@ start_keyvane
 before=$(hotkeys_in_use)
 expect "the new dialog has the keyboard, the list the focus" "1 1 1" "$keyboard"
 
-# Nothing selected: the question covers every row.
+# Nothing selected: the question covers every row, and asks first. No presses nothing.
 x key shift+F10
 sleep 0.5
 x key w
+probe question "$keyvane_pid"
+expect "the confirmation says how many it presses" 1 "$(field question | grep -c '[1-9][0-9]* combinations\? on this desktop')"
+x key n
+sleep 1
+probe pressed "$k_pressed" || die "cannot ask the holder"
+expect "the holder saw a press after No" 0 "$(field pressed)"
+copy_list
+expect "header line after No" "Ctrl|Alt|Shift|Win|Key|Code" "$(field line0)"
+
+x key shift+F10
+sleep 0.5
+x key w
+probe question "$keyvane_pid"
+x key y
 sleep 3
 read_main
 expect "the dialog keeps the keyboard, the list its focus" "1 1 1" "$keyboard"

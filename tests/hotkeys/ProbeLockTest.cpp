@@ -72,4 +72,31 @@ TEST(ProbeLock, IsTheUsersElevatedOrNot)
     EXPECT_NE(std::wstring::npos, std::wstring(text).find(user)) << "the user has no entry of their own";
 }
 
+TEST(ProbeLock, SaysOnceThatItWaitsForAnotherProbe)
+{
+    const HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        const ProbeLock lock;
+        ::SetEvent(held);
+        ::WaitForSingleObject(release, 10000);
+    });
+    ::WaitForSingleObject(held, 10000);
+    int notices = 0;
+    // Only a waiting probe says so, and only then is the other one let go.
+    ProbeLock::WaitNotice() = [&] {
+        ++notices;
+        ::SetEvent(release);
+    };
+    {
+        const ProbeLock lock;
+        const ProbeLock nested;
+        EXPECT_EQ(1, notices);
+    }
+    ProbeLock::WaitNotice() = nullptr;
+    other.join();
+    ::CloseHandle(held);
+    ::CloseHandle(release);
+}
+
 } // namespace

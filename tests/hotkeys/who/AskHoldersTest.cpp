@@ -125,9 +125,47 @@ TEST(AskHolders, FindsHoldersOfTheOtherBitness)
     const who::Answers answers = who::AskHolders({{kKeyK, kCtrlAlt}}, nullptr);
 
     EXPECT_EQ("", answers.error);
-    EXPECT_TRUE(answers.notes.empty()) << answers.notes.at(0);
     ExpectNamesWindowHolder(answers.each.at(0), holder);
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";
+}
+
+TEST(AskHolders, BothPressesOfALockKeyCombinationAreKeptFromItsHolder)
+{
+    const WhoHolderProcess holder(kOwnBits, Target::Window, kCtrlAlt, VK_SCROLL, kWindowHotkeyId);
+    ASSERT_TRUE(holder.Holding()) << holder.Problem();
+
+    const who::Answers answers = who::AskHolders({{VK_SCROLL, kCtrlAlt}}, nullptr);
+
+    EXPECT_EQ("", answers.error);
+    ExpectNamesWindowHolder(answers.each.at(0), holder);
+    EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received one of the two presses";
+}
+
+TEST(AskHolders, TheSystemsOwnCombinationsAreWithheldWhoeverHoldsThem)
+{
+    // The debugger's key may be set to another; Pause here.
+    HKEY aeDebug = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+        ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug", 0,
+            nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &aeDebug, nullptr));
+    const DWORD pause = VK_PAUSE;
+    ::RegSetValueExW(
+        aeDebug, L"UserDebuggerHotKey", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pause), sizeof pause);
+    const bool shiftPause = who::SystemWithholds(VK_PAUSE, MOD_SHIFT | MOD_NOREPEAT).has_value();
+    const bool ctrlPause = who::SystemWithholds(VK_PAUSE, MOD_CONTROL).has_value();
+    ::RegDeleteValueW(aeDebug, L"UserDebuggerHotKey");
+    ::RegCloseKey(aeDebug);
+    EXPECT_TRUE(shiftPause) << "Shift and the debugger's key";
+    EXPECT_FALSE(ctrlPause) << "Ctrl and the debugger's key";
+
+    const WhoHolderProcess holder(kOwnBits, Target::Window, MOD_WIN, 'L', kWindowHotkeyId);
+    ASSERT_TRUE(holder.Holding()) << holder.Problem();
+    const who::Answers answers = who::AskHolders({{'L', MOD_WIN}, {VK_RWIN, kCtrlAlt}}, nullptr);
+    ASSERT_TRUE(answers.each.at(0).withheld.has_value());
+    EXPECT_EQ("Windows", answers.each.at(0).withheld->holder);
+    EXPECT_TRUE(answers.each.at(1).withheld.has_value()) << "a modifier as the key";
+    EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "Win+L was pressed";
+    EXPECT_EQ(1u, who::PressesAmong({{'L', MOD_WIN}, {kKeyK, kCtrlAlt}, {kKeyK, kCtrlAlt}}));
 }
 
 int g_ticks = 0;
@@ -180,7 +218,7 @@ TEST(AskHolders, ForgedReportsAndAFloodNeitherEndTheWaitNorHideTheHolder)
     const std::vector<who::Holder>& claims = answers.each.at(0).holders;
     ASSERT_EQ(2u, claims.size()) << "the holder and the forger, each once";
     const bool holderFirst = claims[0].processId == holder.ProcessId();
-    ExpectNamesWindowHolder({{claims[holderFirst ? 0 : 1]}, false, {}}, holder);
+    ExpectNamesWindowHolder({{claims[holderFirst ? 0 : 1]}, false, {}, {}}, holder);
     EXPECT_EQ(::GetCurrentProcessId(), claims[holderFirst ? 1 : 0].processId);
     EXPECT_EQ(99, claims[holderFirst ? 1 : 0].hotkeyId);
     EXPECT_FALSE(holder.Pressed(kActWaitMs)) << "the holder received WM_HOTKEY";

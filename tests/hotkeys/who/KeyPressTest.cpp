@@ -48,6 +48,16 @@ TEST(PressStrokes, AltAndWinAreMaskedBeforeTheyComeUp)
     }
 }
 
+TEST(PressStrokes, AltOrWinAsTheKeyIsMaskedWhileItIsDown)
+{
+    for (WORD key : {WORD{VK_LWIN}, WORD{VK_RMENU}}) {
+        EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{VK_CONTROL, kDown}, {key, kDown},
+                      {who::kMaskKey, kDown}, {who::kMaskKey, kUp}, {key, kUp}, {VK_CONTROL, kUp}}),
+            Flat(who::PressStrokes(key, MOD_CONTROL)))
+            << "key " << key;
+    }
+}
+
 TEST(PressStrokes, EveryKeyThatGoesDownComesUpAfterwards)
 {
     for (UINT modifiers = 0; modifiers < 16; ++modifiers) {
