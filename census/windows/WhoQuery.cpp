@@ -115,7 +115,7 @@ void Settle(
 
 } // namespace
 
-std::vector<WhoResult> QueryWho(const std::vector<ProbeResult>& probes)
+std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<ProbeResult>& probes)
 {
     std::string tableError;
     const std::vector<ProbeResult> tableRows = TableRows(backend, tableError);

@@ -18,4 +18,4 @@ constexpr char kNoAnswerText[] = "no program answered; its owner may have acted 
 // set up undone; the combinations it left unanswered are reported as failed.
 // A combination that several programs claim gets one result per claim, each
 // in conflict; one found free just before its press is free.
-std::vector<WhoResult> QueryWho(const std::vector<ProbeResult>& probes);
+std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<ProbeResult>& probes);

@@ -65,5 +65,5 @@ std::string WindowsCensusBackend::KeyText(unsigned key) const { return WindowsKe
 
 std::optional<std::vector<WhoResult>> WindowsCensusBackend::Who(const std::vector<ProbeResult>& probes)
 {
-    return QueryWho(probes);
+    return QueryWho(*this, probes);
 }

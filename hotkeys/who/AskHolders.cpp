@@ -65,7 +65,7 @@ bool Publish(Query& query, const ReportWindow& window, const std::vector<Combina
     query.installers[0] = ::GetCurrentProcessId();
     bool anyLeft = false;
     for (size_t i = 0; i < taken.size(); ++i) {
-        answers.each[i].withheld = SystemWithholds(taken[i].key, taken[i].modifiers);
+        answers.each[i].withheld = SystemWithholds(static_cast<WORD>(taken[i].key), taken[i].modifiers);
         if (answers.each[i].withheld)
             continue;
         if (MarkAsked(query, taken[i].key, taken[i].modifiers))
@@ -362,7 +362,7 @@ size_t PressesAmong(const std::vector<Combination>& taken)
     size_t presses = 0;
     for (const Combination& asked : taken) {
         if (!InRange(asked.key, asked.modifiers) || counted[AskedBit(asked.key, asked.modifiers)]
-            || SystemWithholds(asked.key, asked.modifiers))
+            || SystemWithholds(static_cast<WORD>(asked.key), asked.modifiers))
             continue;
         counted[AskedBit(asked.key, asked.modifiers)] = true;
         ++presses;
