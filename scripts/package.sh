@@ -112,11 +112,12 @@ Depends: $depends
 Section: utils
 Priority: optional
 Description: lists the global shortcuts that programs hold on a Linux desktop
- keyvane-census reads the shortcut tables of KDE Plasma, GNOME, sway and
- Hyprland, naming the component and the action of each shortcut, and on X11
- tries each key with each combination of Ctrl, Alt, Shift and Win as a grab
- of its own, listing the ones another program holds. It gives every grab back
- at once.
+ keyvane-census reads the shortcut tables of KDE Plasma, GNOME, sway,
+ Hyprland, i3, Cinnamon, MATE, Xfce and LXQt, naming the component and the
+ action of each shortcut, and on X11 tries each key with each combination of
+ Ctrl, Alt, Shift and Win as a grab of its own, listing the ones another
+ program holds and naming the client that holds each. It gives every grab
+ back at once.
 CONTROL
     (cd "$root" && find usr -type f -exec md5sum {} +) >"$root/DEBIAN/md5sums"
     rm -f "$dist/$name.deb"
