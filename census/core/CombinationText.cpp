@@ -110,3 +110,16 @@ ParsedCombination ParseCombination(std::string_view text, const CensusBackend& b
         return {std::nullopt, quoted + ": unknown key \"" + std::string(rest) + "\""};
     return {Combination{*key, modifiers}, {}};
 }
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}

@@ -27,3 +27,9 @@ std::optional<unsigned> ParseHexCode(std::string_view text);
 
 // True when the two texts are equal, ignoring ASCII case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// True when the text begins with the prefix, ignoring ASCII case.
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
+// The text without the spaces and tabs around it.
+std::string_view Trimmed(std::string_view text);

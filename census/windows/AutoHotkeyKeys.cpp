@@ -80,19 +80,6 @@ constexpr std::array<ModifierKey, 11> kModifierKeys = {{
     {VK_RWIN, kModWin},
 }};
 
-std::string_view Trimmed(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 std::optional<unsigned> Number(std::string_view digits, int base)
 {
     unsigned value = 0;

@@ -34,19 +34,6 @@ constexpr std::array<std::string_view, 5> kHotIfFunctions
 constexpr std::array<std::string_view, 10> kFlowWords
     = {"if", "while", "loop", "for", "switch", "return", "until", "catch", "else", "try"};
 
-std::string_view Trimmed(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 template <size_t N> bool OneOf(std::string_view word, const std::array<std::string_view, N>& words)
 {
     for (std::string_view candidate : words) {
