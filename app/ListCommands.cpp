@@ -2,6 +2,7 @@
 // refresh, copy and select all.
 #include "app/KeyvaneDlg.h"
 #include "app/WhoHoldsIt.h"
+#include "census/windows/WhoQuery.h"
 #include "framework/WaitCursor.h"
 #include "text/SafeText.h"
 #include "util/Clipboard.h"
@@ -208,16 +209,34 @@ void CKeyvaneDlg::OnWhoHoldsIt()
     }
     if (asked.empty())
         return;
+    // What another source holds is never pressed: its holder may act on a
+    // press that no hook of ours can keep from it.
+    std::string tableError;
+    std::vector<ProbeResult> tableRows;
+    {
+        const CWaitCursor wait;
+        tableRows = TableRows(m_backend, tableError);
+    }
+    std::vector<std::optional<std::wstring>> withheld;
+    std::vector<Combination> pressed;
+    for (const Combination& combination : asked) {
+        withheld.push_back(WithheldText(combination, tableRows, tableError));
+        if (!withheld.back())
+            pressed.push_back(combination);
+    }
     // Every row, unasked for: the presses reach the whole desktop.
-    if (m_list.GetRows(LVNI_SELECTED).empty() && !ConfirmPresses(PressesFor(asked)))
+    if (m_list.GetRows(LVNI_SELECTED).empty() && !ConfirmPresses(PressesFor(pressed)))
         return;
     m_askedRows = std::move(askedRows);
-    std::vector<std::wstring> texts;
-    {
+    std::vector<std::wstring> answers;
+    if (!pressed.empty()) {
         const Raised asking(m_bAsking);
         const CWaitCursor wait;
-        texts = AskWhoHolds(asked);
+        answers = AskWhoHolds(pressed);
     }
+    std::vector<std::wstring> texts;
+    for (size_t i = 0, answer = 0; i < withheld.size(); ++i)
+        texts.push_back(withheld[i] ? *withheld[i] : answers[answer++]);
     // Closing while the question ran only hid the window: it is destroyed
     // after this handler returns.
     if (::IsWindow(m_list.m_hWnd))

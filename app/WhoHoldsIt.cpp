@@ -50,3 +50,15 @@ std::vector<std::wstring> AskWhoHolds(const std::vector<Combination>& combinatio
         texts.push_back(AnswerText(answers, answer));
     return texts;
 }
+
+std::optional<std::wstring> WithheldText(
+    const Combination& combination, const std::vector<ProbeResult>& tableRows, const std::string& tableError)
+{
+    if (!tableError.empty())
+        return Failed(tableError);
+    for (const ProbeResult& row : tableRows) {
+        if (row.combo == combination)
+            return L"not pressed: held by " + WideFromUtf8(row.holder) + L" (" + WideFromUtf8(row.source) + L")";
+    }
+    return std::nullopt;
+}

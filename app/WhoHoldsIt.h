@@ -1,7 +1,8 @@
 #pragma once
 
-#include "census/core/Combination.h"
+#include "census/core/HotkeySource.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,3 +17,9 @@ std::vector<std::wstring> AskWhoHolds(const std::vector<Combination>& combinatio
 // How many of the combinations AskWhoHolds would press: those the system acts
 // on are never pressed, and each is pressed once however often it is given.
 size_t PressesFor(const std::vector<Combination>& combinations);
+
+// The Held by text of a combination that no question presses because another
+// source names its holder (TableRows), or because that source cannot tell;
+// nothing for one that may be asked.
+std::optional<std::wstring> WithheldText(
+    const Combination& combination, const std::vector<ProbeResult>& tableRows, const std::string& tableError);

@@ -19,33 +19,6 @@ size_t IndexIn(std::vector<Combination>& asked, const Combination& combo)
     return asked.size() - 1;
 }
 
-// The taken rows of every source but the backend's own probe: their holders
-// act on a press without a registered hotkey's message, which no hook of ours
-// could keep from them. Nothing, with the error set, when a source cannot
-// tell: then none of its combinations can be known safe to press.
-std::vector<ProbeResult> TableRows(CensusBackend& backend, std::string& error)
-{
-    std::vector<ProbeResult> rows;
-    for (HotkeySource* source : backend.Sources()) {
-        if (source == static_cast<HotkeySource*>(&backend))
-            continue;
-        try {
-            for (ProbeResult& row : source->Census()) {
-                if (row.state != ProbeResult::State::Taken)
-                    continue;
-                row.source = std::string(source->SourceName());
-                rows.push_back(std::move(row));
-            }
-        } catch (const std::exception& failure) {
-            error = "the " + std::string(source->SourceName())
-                + " source cannot tell which combinations it holds, so none is known safe to press: "
-                + failure.what() + "; nothing was pressed";
-            return {};
-        }
-    }
-    return rows;
-}
-
 // A row for each table row that holds the combination.
 std::vector<WhoResult> WithheldBy(const WhoResult& probed, const std::vector<ProbeResult>& tableRows)
 {
@@ -114,6 +87,29 @@ void Settle(
 }
 
 } // namespace
+
+std::vector<ProbeResult> TableRows(CensusBackend& backend, std::string& error)
+{
+    std::vector<ProbeResult> rows;
+    for (HotkeySource* source : backend.Sources()) {
+        if (source == static_cast<HotkeySource*>(&backend))
+            continue;
+        try {
+            for (ProbeResult& row : source->Census()) {
+                if (row.state != ProbeResult::State::Taken)
+                    continue;
+                row.source = std::string(source->SourceName());
+                rows.push_back(std::move(row));
+            }
+        } catch (const std::exception& failure) {
+            error = "the " + std::string(source->SourceName())
+                + " source cannot tell which combinations it holds, so none is known safe to press: "
+                + failure.what() + "; nothing was pressed";
+            return {};
+        }
+    }
+    return rows;
+}
 
 std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<ProbeResult>& probes)
 {

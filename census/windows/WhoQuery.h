@@ -2,7 +2,15 @@
 
 #include "census/core/CensusBackend.h"
 
+#include <string>
 #include <vector>
+
+// The taken rows of every source but the backend's own probe, each with its
+// source's name: their holders act on a press without a registered hotkey's
+// message, which no hook of ours could keep from them, so no question
+// presses their combinations. Nothing, with the error set, when a source
+// cannot tell: then none of its combinations can be known safe to press.
+std::vector<ProbeResult> TableRows(CensusBackend& backend, std::string& error);
 
 // What `who` prints for a taken combination whose holder did not answer.
 constexpr char kNoAnswerText[] = "no program answered; its owner may have acted on the press";
