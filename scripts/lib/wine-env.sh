@@ -18,8 +18,10 @@ fi
 # chosen there is no prefix whose processes the clean-up would end.
 unset WINEPREFIX WINEARCH WINELOADER
 export WINEDEBUG=${WINEDEBUG:--all}
-# The program needs neither Mono nor Gecko: no installer dialogs for them.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# The program needs neither Mono nor Gecko: no installer dialogs for them. Nor
+# does anything here want Wine's menu builder, which would copy every shortcut
+# the tests write onto the Desktop into the user's home as a .desktop file.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 
 keyvane_scratch=$(mktemp -d)
 keyvane_xvfb_pid=
