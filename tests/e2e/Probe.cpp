@@ -279,42 +279,47 @@ int WriteShortcut(const std::string& name, const std::string& combination)
     return 0;
 }
 
+// A search for a message box of a process other than its main dialog.
+struct MessageBoxSearch
+{
+    DWORD processId;
+    HWND main;
+    std::string text;
+};
+
+// Adds a static child's text: the question is the box's one static text that
+// is not its icon.
+BOOL CALLBACK AddStaticText(HWND child, LPARAM text)
+{
+    char childClass[16] = "";
+    char childText[1024] = "";
+    ::GetClassNameA(child, childClass, sizeof childClass);
+    ::GetWindowTextA(child, childText, sizeof childText);
+    if (::lstrcmpiA(childClass, "Static") == 0)
+        *reinterpret_cast<std::string*>(text) += childText;
+    return TRUE;
+}
+
+BOOL CALLBACK ReadMessageBox(HWND window, LPARAM context)
+{
+    auto& found = *reinterpret_cast<MessageBoxSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[16] = "";
+    ::GetClassNameA(window, className, sizeof className);
+    if (owner != found.processId || window == found.main || !::IsWindowVisible(window)
+        || std::string(className) != "#32770")
+        return TRUE;
+    ::EnumChildWindows(window, AddStaticText, reinterpret_cast<LPARAM>(&found.text));
+    return found.text.empty();
+}
+
 // The text of a message box: a visible dialog of the process other than the
 // main dialog, whose static children hold the question.
 std::string MessageBoxText(DWORD processId)
 {
-    struct Search
-    {
-        DWORD processId;
-        HWND main;
-        std::string text;
-    } search{processId, FindMainDialog(processId), {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& found = *reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            char className[16] = "";
-            ::GetClassNameA(window, className, sizeof className);
-            if (owner != found.processId || window == found.main || !::IsWindowVisible(window)
-                || std::string(className) != "#32770")
-                return TRUE;
-            // The question is the box's one static text that is not its icon.
-            ::EnumChildWindows(
-                window,
-                [](HWND child, LPARAM text) -> BOOL {
-                    char childClass[16] = "";
-                    char childText[1024] = "";
-                    ::GetClassNameA(child, childClass, sizeof childClass);
-                    ::GetWindowTextA(child, childText, sizeof childText);
-                    if (::lstrcmpiA(childClass, "Static") == 0)
-                        *reinterpret_cast<std::string*>(text) += childText;
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&found.text));
-            return found.text.empty();
-        },
-        reinterpret_cast<LPARAM>(&search));
+    MessageBoxSearch search{processId, FindMainDialog(processId), {}};
+    ::EnumWindows(ReadMessageBox, reinterpret_cast<LPARAM>(&search));
     return search.text;
 }
 
