@@ -6,10 +6,12 @@ namespace {
 
 // Xvfb on a free display, i3 on it; then the display and i3's socket, as i3
 // itself finds it on the root window. The end of the test's pipe ends both.
-// i3 looks for relative includes in its working folder.
+// i3 looks for relative includes in its working folder. Without -noreset the
+// server resets when its first client, a look for the socket that may come
+// before i3, leaves, and refuses i3 while it does.
 constexpr const char* kScript = R"(
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$HOME/display" >/dev/null 2>&1 & xvfb=$!
-for attempt in $(seq 100); do [ -s "$HOME/display" ] && break; sleep 0.05; done
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$HOME/display" >/dev/null 2>&1 & xvfb=$!
+for attempt in $(seq 400); do [ -s "$HOME/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(cat "$HOME/display")
 cd "$1"
 i3 -c config >"$HOME/i3.log" 2>&1 & i3=$!
