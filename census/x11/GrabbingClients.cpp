@@ -61,8 +61,10 @@ std::map<XID, unsigned long> ClientProcesses(Display* display)
         return pids;
     for (long i = 0; i < ids.count; ++i) {
         const pid_t pid = XResGetClientPid(&ids.values[i]);
+        // Each value names its client first, then its length and its data.
+        const auto& [asked, length, value] = ids.values[i];
         if (pid > 0)
-            pids[ids.values[i].spec.client] = static_cast<unsigned long>(pid);
+            pids[asked.client] = static_cast<unsigned long>(pid);
     }
     return pids;
 }
