@@ -329,7 +329,7 @@ Answers AskHolders(const std::vector<Combination>& taken, HANDLE stop)
     const OtherBitnessHelper helper;
     query.installers[1] = helper.ProcessId();
     // A press that reaches a program no hook of ours is in reaches its owner.
-    if (const std::string uncovered = UncoveredPrograms(helper.ProcessId() ? kOtherBitnessMachine : 0);
+    if (const std::string uncovered = UncoveredPrograms(helper.ProcessId() ? kOtherBitness.machine : 0);
         !uncovered.empty()) {
         answers.error
             = uncovered + (helper.Gap().empty() ? "" : " (" + helper.Gap() + ")") + "; nothing was pressed";

@@ -49,7 +49,7 @@ std::string UncoveredPrograms(USHORT helperMachine)
         if (known.second)
             known.first->second = MachineOf(processId, session);
         const USHORT machine = known.first->second;
-        if (machine == IMAGE_FILE_MACHINE_UNKNOWN || machine == kOwnMachine || machine == helperMachine
+        if (machine == IMAGE_FILE_MACHINE_UNKNOWN || machine == kOwnBitness.machine || machine == helperMachine
             || !HasMessageQueue(thread.th32ThreadID))
             continue;
         const std::wstring image = ProcessImage(processId);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hotkeys/who/MachineType.h"
 #include "win32/ProgramFolder.h"
 #include "win32/SystemError.h"
 
@@ -8,22 +9,6 @@
 #include <string>
 
 namespace who {
-
-// The hook DLL and helper program of each bitness, all beside the census program.
-struct Bitness
-{
-    const wchar_t* hookDll;
-    const wchar_t* helper;
-};
-constexpr Bitness k32Bit{L"keyvane-who-hook32.dll", L"keyvane-who-helper32.exe"};
-constexpr Bitness k64Bit{L"keyvane-who-hook64.dll", L"keyvane-who-helper64.exe"};
-#ifdef _WIN64
-constexpr Bitness kOwnBitness = k64Bit;
-constexpr Bitness kOtherBitness = k32Bit;
-#else
-constexpr Bitness kOwnBitness = k32Bit;
-constexpr Bitness kOtherBitness = k64Bit;
-#endif
 
 // This bitness's hook DLL, loaded for as long as the object lives.
 class HookLibrary

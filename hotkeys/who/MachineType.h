@@ -4,13 +4,22 @@
 
 namespace who {
 
-// The machine type (IMAGE_FILE_MACHINE_*) this program is built for.
+// The hook DLL and helper program of each bitness, all beside the census
+// program, and the machine type (IMAGE_FILE_MACHINE_*) they are built for.
+struct Bitness
+{
+    const wchar_t* hookDll;
+    const wchar_t* helper;
+    USHORT machine;
+};
+constexpr Bitness k32Bit{L"keyvane-who-hook32.dll", L"keyvane-who-helper32.exe", IMAGE_FILE_MACHINE_I386};
+constexpr Bitness k64Bit{L"keyvane-who-hook64.dll", L"keyvane-who-helper64.exe", IMAGE_FILE_MACHINE_AMD64};
 #ifdef _WIN64
-constexpr USHORT kOwnMachine = IMAGE_FILE_MACHINE_AMD64;
-constexpr USHORT kOtherBitnessMachine = IMAGE_FILE_MACHINE_I386;
+constexpr Bitness kOwnBitness = k64Bit;
+constexpr Bitness kOtherBitness = k32Bit;
 #else
-constexpr USHORT kOwnMachine = IMAGE_FILE_MACHINE_I386;
-constexpr USHORT kOtherBitnessMachine = IMAGE_FILE_MACHINE_AMD64;
+constexpr Bitness kOwnBitness = k32Bit;
+constexpr Bitness kOtherBitness = k64Bit;
 #endif
 
 // The machine type the process's code is for; IMAGE_FILE_MACHINE_UNKNOWN

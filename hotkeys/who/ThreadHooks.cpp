@@ -17,7 +17,7 @@ namespace {
 bool SameMachine(DWORD processId)
 {
     const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    return process && ProcessMachine(process.get()) == kOwnMachine;
+    return process && ProcessMachine(process.get()) == kOwnBitness.machine;
 }
 
 } // namespace
