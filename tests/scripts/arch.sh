@@ -1,25 +1,9 @@
 # How the scripts choose the builds to run: the --arch option, the check for
 # 32-bit programs, and the choice that follows from both. Run by CTest as
 #   bash arch.sh SCRIPTS_LIB_DIR
-set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 lib=$1
-# The cases set the forcing variable themselves: a run of the whole suite with
-# it set (to try the other branch) must not change what they expect.
-unset KEYVANE_ASSUME_NO_32BIT
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-failures=0
-
-# expect WHAT EXPECTED GOT
-expect() {
-    if [ "$2" = "$3" ]; then
-        echo "ok: $1"
-    else
-        printf 'FAIL: %s: expected [%s], got [%s]\n' "$1" "$2" "$3" >&2
-        failures=$((failures + 1))
-    fi
-}
 
 # in_scripts LOADER COMMANDS [ARG...]: runs the commands, with the arguments
 # as "$@", in a fresh shell that has sourced arch.sh with LOADER as the 32-bit
@@ -93,8 +77,4 @@ Using the x86_64 build under the 64-bit Wine loader instead. \
 To run them, install Wine's 32-bit part: apt-get install wine32:i386 runs [x86_64] status 0" \
     "$(choose "$scratch/none" all)"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all checks passed"
+finish_checks

@@ -2,21 +2,10 @@
 # with stand-ins for id, dpkg, dpkg-query and apt-get that log what they are
 # asked and fail as each case says. Run by CTest as
 #   bash setup.sh SCRIPTS_LIB_DIR
-set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 lib=$1
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-failures=0
 
-expect() {
-    if [ "$2" = "$3" ]; then
-        echo "ok: $1"
-    else
-        printf 'FAIL: %s: expected [%s], got [%s]\n' "$1" "$2" "$3" >&2
-        failures=$((failures + 1))
-    fi
-}
 
 # The stand-ins. Nothing is installed; FAIL_UPDATE makes "apt-get update"
 # fail as a mirror in sync does, FAIL_INSTALL fails an install that names it.
@@ -81,8 +70,4 @@ expect "a package of our own that cannot be installed stops the script" \
     "dpkg --add-architecture i386 apt-get update $installs cmake status 100" \
     "$(FAIL_INSTALL=cmake install true)"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all checks passed"
+finish_checks
