@@ -3,7 +3,6 @@
 #include "app/KeyvaneDlg.h"
 
 #include <algorithm>
-#include <exception>
 #include <iterator>
 
 namespace {
@@ -17,20 +16,13 @@ bool SameRow(const ProbeResult& a, const ProbeResult& b)
 
 std::vector<ProbeResult> CKeyvaneDlg::OtherSourcesOrWarn()
 {
-    std::vector<ProbeResult> records;
-    std::string failures;
-    for (HotkeySource* source : m_backend.Sources()) {
-        if (source == &m_backend)
-            continue;
-        try {
-            std::ranges::copy_if(CensusOf({source}), std::back_inserter(records),
-                [](const ProbeResult& record) { return record.state == ProbeResult::State::Taken; });
-        } catch (const std::exception& error) {
-            failures += std::string(source->SourceName()) + ": " + error.what() + "\n";
-        }
-    }
-    if (!failures.empty())
-        ::MessageBoxA(m_hWnd, ("Not shown:\n" + failures).c_str(), "Keyvane", MB_OK | MB_ICONWARNING);
+    std::vector<SourceFailure> failures;
+    std::vector<ProbeResult> records = OtherSourcesRows(m_backend, failures);
+    std::string text;
+    for (const SourceFailure& failure : failures)
+        text += failure.source + ": " + failure.what + "\n";
+    if (!text.empty())
+        ::MessageBoxA(m_hWnd, ("Not shown:\n" + text).c_str(), "Keyvane", MB_OK | MB_ICONWARNING);
     return records;
 }
 

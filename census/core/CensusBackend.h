@@ -78,3 +78,15 @@ public:
     // CapsLock); false where the platform has no such variants.
     virtual bool ReportLocks() { return false; }
 };
+
+// A source that could not tell what it holds, and why.
+struct SourceFailure
+{
+    std::string source;
+    std::string what;
+};
+
+// The taken rows of every source of the backend but its own probe, in the
+// census's order, each stamped with its source's name. A source that fails
+// gives no rows and a failure.
+std::vector<ProbeResult> OtherSourcesRows(CensusBackend& backend, std::vector<SourceFailure>& failures);

@@ -5,7 +5,6 @@
 #include "win32/WideText.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -90,25 +89,14 @@ void Settle(
 
 std::vector<ProbeResult> TableRows(CensusBackend& backend, std::string& error)
 {
-    std::vector<ProbeResult> rows;
-    for (HotkeySource* source : backend.Sources()) {
-        if (source == static_cast<HotkeySource*>(&backend))
-            continue;
-        try {
-            for (ProbeResult& row : source->Census()) {
-                if (row.state != ProbeResult::State::Taken)
-                    continue;
-                row.source = std::string(source->SourceName());
-                rows.push_back(std::move(row));
-            }
-        } catch (const std::exception& failure) {
-            error = "the " + std::string(source->SourceName())
-                + " source cannot tell which combinations it holds, so none is known safe to press: "
-                + failure.what() + "; nothing was pressed";
-            return {};
-        }
-    }
-    return rows;
+    std::vector<SourceFailure> failures;
+    std::vector<ProbeResult> rows = OtherSourcesRows(backend, failures);
+    if (failures.empty())
+        return rows;
+    error = "the " + failures.front().source
+        + " source cannot tell which combinations it holds, so none is known safe to press: "
+        + failures.front().what + "; nothing was pressed";
+    return {};
 }
 
 std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<ProbeResult>& probes)
