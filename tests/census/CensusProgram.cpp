@@ -3,6 +3,7 @@
 #include "win32/WideText.h"
 
 #include <fstream>
+#include <string>
 #include <iterator>
 
 namespace {
@@ -45,9 +46,13 @@ std::wstring WideProgramFolder()
 ProgramRun RunProgram(const std::wstring& program, const std::string& arguments,
     const std::function<bool()>& breakWhen, bool& breakSent)
 {
-    const std::string folder = TestProgramFolder();
-    const std::string outPath = folder + "who-test-out.txt";
-    const std::string errPath = folder + "who-test-err.txt";
+    // Files of this run alone: a program of an earlier run that has not quite
+    // ended may still hold its own, and they must not be taken for these.
+    static unsigned runs = 0;
+    const std::string stem = TestProgramFolder() + "census-run-" + std::to_string(::GetCurrentProcessId()) + "-"
+        + std::to_string(++runs);
+    const std::string outPath = stem + "-out.txt";
+    const std::string errPath = stem + "-err.txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     const auto create = [&](const std::string& path) {
         return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -55,6 +60,14 @@ ProgramRun RunProgram(const std::wstring& program, const std::string& arguments,
     };
     const HANDLE out = create(outPath);
     const HANDLE err = create(errPath);
+    if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        for (const HANDLE file : {out, err}) {
+            if (file != INVALID_HANDLE_VALUE)
+                ::CloseHandle(file);
+        }
+        return {-1, "", "cannot create the output files " + stem + ": error " + std::to_string(error), 0};
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -87,7 +100,11 @@ ProgramRun RunProgram(const std::wstring& program, const std::string& arguments,
     const auto elapsed = static_cast<DWORD>(::GetTickCount64() - start);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    return {static_cast<int>(status), ReadFile(outPath), ReadFile(errPath), elapsed};
+    ProgramRun run{static_cast<int>(status), ReadFile(outPath), ReadFile(errPath), elapsed};
+    // A file another process still holds stays behind; the next run does not use it.
+    ::DeleteFileA(outPath.c_str());
+    ::DeleteFileA(errPath.c_str());
+    return run;
 }
 
 } // namespace
