@@ -68,8 +68,10 @@ int Launch(const std::string& exe, bool holdShift)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string commandLine = '"' + exe + '"';
-    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-            &startup, &process)) {
+    // Not in the probe's console: started from Explorer or a shortcut, as
+    // users start it, Keyvane has none to share with console programs it starts.
+    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+            nullptr, &startup, &process)) {
         std::cerr << "cannot start " << exe << " (error " << ::GetLastError() << ")\n";
         return 1;
     }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The list's context menu through the keyboard: Shift+F10, then W asks before
 # pressing every row, and once told yes names the program that holds a
-# combination without letting it see the press, and the dialog keeps the
-# keyboard with the list focused; F5 then takes the census again once another
-# combination is taken; Ctrl+C copies the list.
+# combination without letting it see the press; with a row selected it asks
+# nothing. After either, the dialog keeps the keyboard with the list focused:
+# F5 then takes the census again once another combination is taken, and
+# Ctrl+A and Ctrl+C copy the list.
 # The holder program is $KEYVANE_WHO_HOLDER.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -73,11 +74,27 @@ expect "Ctrl+Alt+K's row" "Ctrl|Alt|||K|0x4b|$holder_name ($k_holder)" "$(row_wi
 probe pressed "$k_pressed" || die "cannot ask the holder"
 expect "the holder saw the press" 0 "$(field pressed)"
 
+# A selected row is asked about at once, with no message box whose closing
+# would give the activation back to the dialog.
+x key Home
+sleep 0.5
+x key shift+F10
+sleep 0.5
+x key w
+sleep 3
+read_main
+expect "the dialog keeps the keyboard after asking about the selected row" "1 1 1" "$keyboard"
+copy_list
+expect "the selected row alone, Held by asked again" "Ctrl|Alt|||K|0x4b|$holder_name ($k_holder)" "$(field line1)"
+expect "rows copied" 2 "$(field lines)"
+
 hold 3:4a # Ctrl+Alt+J
 x key F5
 sleep 2
 read_main
 expect "hotkeys in use after F5" $((before + 1)) "$(hotkeys_in_use)"
+# The selection outlives F5; Ctrl+A makes Ctrl+C copy every row.
+x key ctrl+a
 copy_list
 expect "Ctrl+Alt+J's row after F5" "Ctrl|Alt|||J|0x4a|" "$(row_with '|0x4a|')"
 expect "Ctrl+Alt+K's row after F5, Held by emptied" "Ctrl|Alt|||K|0x4b|" "$(row_with '|0x4b|')"
