@@ -126,6 +126,7 @@ double ProcessTime(const char* arguments)
 class CommandedDialog : public CKeyvaneDlg
 {
 public:
+    using CKeyvaneDlg::OnSelectAll;
     using CKeyvaneDlg::OnShowAllSources;
     using CKeyvaneDlg::OnWhoHoldsIt;
 };
@@ -136,6 +137,8 @@ double DialogWhoTime()
     const CMainWndScope mainWnd(dialog);
     double elapsed = 0;
     RunModalWith(dialog, [&] {
+        // Every row selected, as a user would: with none, the dialog asks first.
+        dialog.OnSelectAll();
         const Clock::time_point start = Clock::now();
         dialog.OnWhoHoldsIt();
         elapsed = Milliseconds(Clock::now() - start);
