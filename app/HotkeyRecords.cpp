@@ -71,11 +71,15 @@ void CKeyvaneDlg::OnShowAllSources()
     std::ranges::copy_if(m_records, std::back_inserter(registered),
         [&](const ProbeResult& record) { return record.source == m_backend.SourceName(); });
     PutInCensusOrder(registered);
+    std::vector<ProbeResult> records = ViewRecords(std::move(registered));
+    // Each column added or taken away would repaint every row: the list is
+    // painted once, with its new columns and rows.
+    m_list.SetRedraw(FALSE);
     if (m_bAllSources)
         AddSourceColumns(m_list);
     else
         RemoveSourceColumns(m_list, m_bHeldByAsked);
-    ShowRecords(ViewRecords(std::move(registered)));
+    ShowRecords(std::move(records));
 }
 
 void CKeyvaneDlg::FollowSortedRows()
