@@ -5,6 +5,7 @@
 # reports what Keyvane's windows look like afterwards. Every wait is bounded,
 # and the Keyvane started here is ended however the script stops.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 
 if [ $# -ne 3 ]; then
     echo "usage: $0 WINE KEYVANE_EXE PROBE_EXE" >&2
@@ -16,32 +17,12 @@ e2e_probe=$3
 export WINEDEBUG=${WINEDEBUG:--all}
 
 e2e_scratch=$(mktemp -d)
-e2e_failures=0
 keyvane_pid=
 
 # Stops the scenario at once.
 die() {
     echo "FAIL: $*" >&2
     exit 1
-}
-
-# expect WHAT EXPECTED GOT: records the comparison and goes on.
-expect() {
-    if [ "$2" = "$3" ]; then
-        echo "ok: $1: $3"
-    else
-        echo "FAIL: $1: expected $2, got $3" >&2
-        e2e_failures=$((e2e_failures + 1))
-    fi
-}
-
-# Closes the scenario with its verdict.
-finish() {
-    if [ "$e2e_failures" -ne 0 ]; then
-        echo "$e2e_failures check(s) failed" >&2
-        exit 1
-    fi
-    echo "all checks passed"
 }
 
 stop_keyvane() {

@@ -80,4 +80,4 @@ pictures 0
 expect "pictures after both were double-clicked" 0 "$(field pictures)"
 probe main "$keyvane_pid" || die "the main dialog closed with the pictures"
 
-finish
+finish_checks

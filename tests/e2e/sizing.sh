@@ -55,4 +55,4 @@ x keyup shift
 expect "height after the bottom border was dragged 100 up with Shift held" 254 "$(height)"
 
 expect "top left corner after sizing" "$corner" "$window_left $window_top"
-finish
+finish_checks

@@ -44,4 +44,4 @@ caption_drag "$left" $((work_top + 200)) 10
 caption_drag "$left" $((work_top + 15)) 1
 expect "top brought to 15 below the work area's in one quick move" "$work_top" "$window_top"
 
-finish
+finish_checks

@@ -93,4 +93,4 @@ expect "header of the census again" "Ctrl|Alt|Shift|Win|Key|Code|Held by" "$(fie
 expect "no row for Ctrl+Alt+L again" "" "$(row_with '|0x4c|')"
 expect "the census's rows again" "$census_rows" "$(copied_rows)"
 
-finish
+finish_checks

@@ -99,4 +99,4 @@ copy_list
 expect "Ctrl+Alt+J's row after F5" "Ctrl|Alt|||J|0x4a|" "$(row_with '|0x4a|')"
 expect "Ctrl+Alt+K's row after F5, Held by emptied" "Ctrl|Alt|||K|0x4b|" "$(row_with '|0x4b|')"
 
-finish
+finish_checks

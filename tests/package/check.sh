@@ -10,8 +10,9 @@
 #
 # Needs an X display (DISPLAY) and, for a zip, the Wine prefix to run it in.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 archive=$1 version=$2 wine=${3:-}
-failures=0
+check_subject=$(basename "$archive")
 folder=$(mktemp -d)
 keyvane=
 cleanup() {
@@ -19,15 +20,6 @@ cleanup() {
     rm -rf "$folder"
 }
 trap cleanup EXIT
-
-expect() {
-    if [ "$2" = "$3" ]; then
-        echo "ok: $(basename "$archive"): $1"
-    else
-        echo "FAIL: $(basename "$archive"): $1: expected $2, got $3" >&2
-        failures=$((failures + 1))
-    fi
-}
 
 # census ARGS...: runs the unpacked census; its output without CRs.
 check_census() {
@@ -75,4 +67,4 @@ case $archive in
     exit 2
     ;;
 esac
-exit $((failures != 0))
+finish_checks
