@@ -105,7 +105,8 @@ std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<ProbeR
     const std::vector<ProbeResult> tableRows = TableRows(backend, tableError);
     std::vector<WhoResult> probed;
     std::vector<Combination> taken;
-    std::vector<size_t> askedOf; // per result: its index in taken, or past its end
+    std::vector<size_t> askedOf;                    // per result: its index in taken, or past its end
+    std::vector<std::vector<WhoResult>> withheldOf; // per result: its rows for the tables that hold it
     for (const ProbeResult& probe : probes) {
         const Combination& combo = probe.combo;
         WhoResult result;
@@ -115,17 +116,17 @@ std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<ProbeR
         result.keyName = probe.keyName;
         result.comboText = probe.comboText;
         result.source = std::string(backend.SourceName());
-        size_t asked = SIZE_MAX;
         if (probe.state == ProbeResult::State::Failed) {
             result.state = WhoResult::State::Failed;
         } else if (probe.state == ProbeResult::State::Taken && !tableError.empty()) {
             result.state = WhoResult::State::Failed;
             result.error = tableError;
-        } else if (probe.state == ProbeResult::State::Taken && WithheldBy(result, tableRows).empty()) {
-            asked = IndexIn(taken, combo);
         }
+        withheldOf.push_back(WithheldBy(result, tableRows));
+        const bool asked
+            = probe.state == ProbeResult::State::Taken && tableError.empty() && withheldOf.back().empty();
+        askedOf.push_back(asked ? IndexIn(taken, combo) : SIZE_MAX);
         probed.push_back(result);
-        askedOf.push_back(asked);
     }
 
     who::Answers answers;
@@ -135,7 +136,7 @@ std::vector<WhoResult> QueryWho(CensusBackend& backend, const std::vector<ProbeR
     }
     std::vector<WhoResult> results;
     for (size_t i = 0; i < probed.size(); ++i) {
-        std::vector<WhoResult> withheld = WithheldBy(probed[i], tableRows);
+        const std::vector<WhoResult>& withheld = withheldOf[i];
         if (!withheld.empty())
             results.insert(results.end(), withheld.begin(), withheld.end());
         else if (askedOf[i] < taken.size())
